@@ -99,7 +99,9 @@ enum class ParamKind {
 };
 
 // Which parameter a driver tests to decide whether a message is meant for its type.
-enum class SelectOn { None, WParam, LParam };
+// None: the message has no type parameter; the driver of the active type (`ZentraleTyp`) acts.
+// Every: every driver acts, whatever the type (debug view, link lost).
+enum class SelectOn { None, WParam, LParam, Every };
 
 struct MsgInfo {
     Msg id;

@@ -1,0 +1,32 @@
+#include "drivers/SymbolTables.h"
+
+#include "core/FileSave.h"
+#include "core/LineFile.h"
+#include "core/TextFields.h"
+
+namespace {
+QStringList linesOf(const QString& programFolder, const QString& name)
+{
+    const QString path = FindFileNoCase(FindFileNoCase(programFolder, QStringLiteral("data")), name);
+    auto reader = LineReader::open(path, nullptr);
+    QStringList lines;
+    while (reader && !reader->atEnd()) {
+        lines << reader->next();
+    }
+    return lines;
+}
+} // namespace
+
+SymbolTables SymbolTables::load(const QString& programFolder)
+{
+    SymbolTables tables;
+    for (const QString& line : linesOf(programFolder, QStringLiteral("lokmodel.cs1"))) {
+        tables.LokModelle.push_back({line});
+    }
+    for (const QString& line : linesOf(programFolder, QStringLiteral("Lokfuntion.cs1"))) {
+        if (!line.isEmpty()) {
+            tables.LokFunktionen.push_back({Columns(line, 1, 4), ColumnsFrom(line, 6)});
+        }
+    }
+    return tables;
+}
