@@ -106,7 +106,7 @@ private:
     }
 };
 
-// Every read checks the bytes left up to the end of the enclosing chunk first; the first fault
+// Every read checks the bytes left up to the end of the enclosing chunk first; the first error
 // stops the whole read.
 class Reader {
 public:

@@ -16,7 +16,7 @@
 // only a fallback for tools that do not know the record.
 //
 // Reading never trusts the file: every count and size is checked against the bytes left in its
-// chunk, nesting is bounded by TreeMaxDepth, and any fault fails the whole read with a German
+// chunk, nesting is bounded by TreeMaxDepth, and any damage fails the whole read with a German
 // error text. Plain functions on values; callable from any thread.
 #pragma once
 
