@@ -1,0 +1,20 @@
+# Runs `PROGRAM SUBCOMMAND FILE` and checks the exit code (EXPECT_RC) and, when given, that stdout
+# equals the file EXPECT_STDOUT_FILE and that stderr contains EXPECT_STDERR.
+cmake_minimum_required(VERSION 3.25)
+execute_process(COMMAND ${PROGRAM} ${SUBCOMMAND} ${FILE}
+  RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT rc STREQUAL EXPECT_RC)
+  message(FATAL_ERROR "exit code ${rc}, expected ${EXPECT_RC}\nstdout:\n${out}\nstderr:\n${err}")
+endif()
+if(DEFINED EXPECT_STDOUT_FILE)
+  file(READ ${EXPECT_STDOUT_FILE} expected)
+  if(NOT out STREQUAL expected)
+    message(FATAL_ERROR "stdout:\n${out}\nexpected:\n${expected}")
+  endif()
+endif()
+if(DEFINED EXPECT_STDERR)
+  string(FIND "${err}" "${EXPECT_STDERR}" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "stderr lacks \"${EXPECT_STDERR}\":\n${err}")
+  endif()
+endif()
