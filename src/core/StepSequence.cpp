@@ -2,6 +2,13 @@
 
 StepSequence::StepSequence(Scheduler& scheduler, QString tag) : scheduler_(scheduler), tag_(std::move(tag)) {}
 
+StepSequence& StepSequence::reset()
+{
+    cancel();
+    run_ = std::make_shared<Run>();
+    return *this;
+}
+
 StepSequence& StepSequence::then(std::function<void()> step)
 {
     return check([step = std::move(step)] {

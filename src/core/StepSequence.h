@@ -14,6 +14,9 @@ class StepSequence {
 public:
     StepSequence(Scheduler& scheduler, QString tag);
 
+    // Cancels a pending run and forgets its steps, for building a new run.
+    StepSequence& reset();
+
     StepSequence& then(std::function<void()> step);
     // A step that may stop the run: false skips every later step except the closing one.
     StepSequence& check(std::function<bool()> step);

@@ -1,0 +1,73 @@
+#include "core/StartProgram.h"
+
+#include "core/Programm.h"
+#include "core/ProjektDaten.h"
+#include "core/TInfo.h"
+#include "diagram/TTrassolin.h"
+#include "settings/TSystem.h"
+
+QStringList ProgrammFenster::Reihenfolge()
+{
+    return {QStringLiteral("TTrassolin"), QStringLiteral("TDebug"), QStringLiteral("TSystem"),
+            QStringLiteral("TInfo"), QStringLiteral("TZugVerfolgung"), QStringLiteral("THaltestellen"),
+            QStringLiteral("TZugdaten"), QStringLiteral("TZugEdit"), QStringLiteral("TLogBuch"),
+            QStringLiteral("TZugsteuerung"), QStringLiteral("TAblaufSteuerung"), QStringLiteral("TRuckmeldekontakte"),
+            QStringLiteral("TBild"), QStringLiteral("TCarSystem"), QStringLiteral("TUhr"),
+            QStringLiteral("TDrehscheibe"), QStringLiteral("TFahrzeug"), QStringLiteral("TBildEditor"),
+            QStringLiteral("TWebHilfe"), QStringLiteral("TFahrstrasseCheck"), QStringLiteral("TDiagnose"),
+            QStringLiteral("TProtokolCS1"), QStringLiteral("TWartung"), QStringLiteral("TProtokolIB1"),
+            QStringLiteral("TProtokolIBCOM"), QStringLiteral("TProtokolEC1"), QStringLiteral("TProtokolEC2"),
+            QStringLiteral("TProtokolCS2"), QStringLiteral("TProtokolZ21"), QStringLiteral("TFahrstrasseManuel"),
+            QStringLiteral("TAblaufsteuerungAusfuhren"), QStringLiteral("THaltestelleInfo"),
+            QStringLiteral("TLokEinlesen")};
+}
+
+ProgrammFenster::ProgrammFenster(Programm& programm) : programm_(programm)
+{
+    daten_ = std::make_unique<KeineProjektDaten>();
+    programm_.daten = daten_.get();
+    for (const QString& name : Reihenfolge()) {
+        if (name == QStringLiteral("TTrassolin")) {
+            hauptfenster_ = std::make_unique<TTrassolin>(programm_);
+            programm_.hauptfenster = hauptfenster_.get();
+            add(name, hauptfenster_.get());
+        } else if (name == QStringLiteral("TSystem")) {
+            system_ = std::make_unique<TSystem>(programm_);
+            programm_.system = system_.get();
+            add(name, system_.get());
+        } else if (name == QStringLiteral("TInfo")) {
+            info_ = std::make_unique<TInfo>(programm_);
+            programm_.info = info_.get();
+            add(name, info_.get());
+        } else {
+            pending_.push_back(std::make_unique<PendingWindow>(name));
+            add(name, pending_.back().get());
+        }
+    }
+}
+
+ProgrammFenster::~ProgrammFenster()
+{
+    for (auto it = order_.rbegin(); it != order_.rend(); ++it) {
+        programm_.bus.detach(it->second);
+    }
+    programm_.hauptfenster = nullptr;
+    programm_.system = nullptr;
+    programm_.info = nullptr;
+    programm_.daten = nullptr;
+}
+
+void ProgrammFenster::add(const QString& name, MessageReceiver* receiver)
+{
+    order_.emplace_back(name, receiver);
+    programm_.bus.attach(receiver);
+}
+
+QStringList ProgrammFenster::names() const
+{
+    QStringList list;
+    for (const auto& entry : order_) {
+        list << entry.first;
+    }
+    return list;
+}

@@ -1,0 +1,75 @@
+// The main window's logic: connection and power display, status bar, `GleisbildModus` and the
+// control states. Receives core messages on the UI thread; the widget (TTrassolinForm) shows
+// its state and forwards the user's clicks.
+#pragma once
+
+#include "core/MessageBus.h"
+
+#include <QObject>
+#include <QString>
+#include <array>
+
+struct Programm;
+
+class TTrassolin : public QObject, public MessageReceiver {
+    Q_OBJECT
+public:
+    // The control states: which menus and keys are usable.
+    enum class Steuerzustand {
+        Gesperrt,     // start-up before a project is open, vehicle database open
+        ProjektOffen, // after opening a project
+        Betrieb,      // run mode
+    };
+
+    explicit TTrassolin(Programm& programm);
+
+    void receive(const CoreMessage& message) override;
+
+    // type 0: connection text, type 1: mode text (both to panel 1), type 2: panel 2.
+    void UpdateStatusbar(int type, int kind, const QString& text);
+    void ZeigePower(int state);
+    void setSteuerzustand(Steuerzustand state);
+
+    // The user's commands.
+    void GoKlick();
+    void StopKlick();
+    void VerbindenKlick(); // "Verbinden mit Zentrale" / "Zentrale Trennen"
+    void InterfaceKlick();
+
+    // Shown state.
+    QString statusPanel(int index) const { return index >= 0 && index < 4 ? panels_[index] : QString(); }
+    void setStatusPanel(int index, const QString& text);
+    int GleisbildModus = 0;
+    bool PowerAn = false;
+    bool AutomaticAn = false;
+    bool ExitKeyEnabled = true;
+    bool InfoPictureEnabled = false;
+    bool HintergrundSichtbar = false;     // the diagram background
+    bool StartbildSichtbar = true;        // the start picture over the diagram
+    bool NeuesProjektBoxSichtbar = false; // offers to start a track plan after a new project
+    Steuerzustand steuerzustand() const { return state_; }
+    QString verbindenMenuText() const;
+    bool menusEnabled() const { return state_ != Steuerzustand::Gesperrt; }
+    bool powerGroupVisible() const { return state_ != Steuerzustand::Gesperrt; }
+
+    // Name shown in panel 0 with " (Power ON)" / " (Power OFF)".
+    static QString PowerName(int zentraleTyp);
+
+Q_SIGNALS:
+    void changed();
+
+private:
+    void MessageRecieveVERBUNDEN();
+    void MessageRecieveGETRENNT();
+    void MessageRecievePOWERON();
+    void MessageRecievePOWEROFF();
+    void MessageRecieveVERBINDENFERTIG();
+    void MessageRecieveVERBINDENERROR();
+    void MessageRecieveLOK_DATEN_VERGLEICHEN_OK();
+    void setMode(int mode, bool fromStatusText);
+    QString zentraleName() const;
+
+    Programm& programm_;
+    std::array<QString, 4> panels_;
+    Steuerzustand state_ = Steuerzustand::ProjektOffen;
+};

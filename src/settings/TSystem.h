@@ -1,0 +1,106 @@
+// The settings window's logic: project settings and installation parameters of the running
+// program, applying the connection settings, and the pages "Verbindung", "Anzeige", "Optionen"
+// and "Verzeichnisse". Receives core messages on the UI thread; TSystemForm shows its state.
+#pragma once
+
+#include "core/MessageBus.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+struct Programm;
+struct ProjectFileContext;
+
+class TSystem : public QObject, public MessageReceiver {
+    Q_OBJECT
+public:
+    explicit TSystem(Programm& programm);
+
+    void receive(const CoreMessage& message) override;
+
+    // Files.
+    bool ReadParameterFile();
+    bool WriteParameterFile(const QString& projectName);
+    // Reads `<project>.pro` (writing the new-project file first when there is none) and applies
+    // it; sets `ProjektDateiGeladen` when the file was read.
+    bool LoadProjectSettings(const QString& path);
+    // Rewrites `<project>.pro`; refused while no settings file was read, so a damaged file is
+    // never overwritten. False when refused or failed.
+    bool SaveProjectSettings(const QString& path);
+    bool SaveProjectSettings();
+    void ApplyConnectionSettings();
+    void ApplyPanelColor();
+    void setLetztesMalVerbunden(const QString& text);
+
+    // Sizes the stored window positions are clamped to (set by the user interface).
+    int mainWindowWidth = 1280;
+    int mainWindowHeight = 860;
+    int screenHeight = 1024;
+
+    // "Verbindung" page.
+    static QStringList ZentralenAuswahl();
+    static QList<int> BaudRaten();
+    void ChooseZentrale(int typ);
+    void NeuZentraleUebernehmen();
+    void Speichern();
+    void Abbrechen();
+    void setComPort(const QString& name); // "COM3"
+    void setBaudRate(int baud);
+    void setIpAddress(const QString& address);
+    void setIpPort(int port);
+    QStringList comPorts;      // "COM1".."COM9" that resolve to a device; all nine when none does
+    QStringList comPortDevices; // the device beside each name, "" when none
+    int pendingTyp = 0;
+    bool auswahlVisible = false;
+    bool neuUebernehmenVisible = false;
+    bool speichernEnabled = false;
+    bool abbrechenEnabled = false;
+    QString zentraleText;         // the chosen station's name
+    QString letztesMalVerbunden;  // "Letztes Mal Verbunden mit ..."
+    bool serialFieldsVisible() const;
+    bool networkFieldsVisible() const;
+
+    // "Optionen" page steppers.
+    void FunktionenOnOffDelayUp();
+    void FunktionenOnOffDelayDown();
+    void AutomaticdelayUp();
+    void AutomaticdelayDown();
+    void WartezeitzwischenMagnetArtUp();
+    void WartezeitzwischenMagnetArtDown();
+    void InfoAnzeigenDauerUp();
+    void InfoAnzeigenDauerDown();
+    // The accessory count as typed: digits only, at most 250. Returns the text the field shows.
+    QString setMagnetArtikelAnzahlText(const QString& text);
+
+    // Check boxes and choices of the "Anzeige" and "Optionen" pages; each marks the settings
+    // changed.
+    void setOption(bool& field, bool value);
+    void setLocoDisplayMode(const QString& mode);
+    void ChoosePanelColor(bool automatic);
+
+    // "Verzeichnisse" page.
+    static bool FolderExists(const QString& path);
+    void ResetFolders();
+    void setLocoPictureFolder(const QString& path);
+    void setWagonPictureFolder(const QString& path);
+    void setAlternativeDatabaseEnabled(bool enabled, const QString& file);
+    void ChooseAlternativeDatabase();
+    bool alternativeDatabaseVisible = false;
+
+    // Closing the window: asks to save changed settings.
+    void CloseWindow();
+
+Q_SIGNALS:
+    void changed();
+    void panelColorChanged();
+    // Some changes need a restart of the program.
+    void restartRequested();
+
+private:
+    ProjectFileContext context() const;
+    void markChanged();
+    void refreshComPorts();
+
+    Programm& programm_;
+};
