@@ -1,0 +1,80 @@
+// A running program without widgets: bus, manual time, fixed clock, scripted dialogs and the
+// windows' logic objects over a temporary program folder.
+#pragma once
+
+#include "common/FakeDialogs.h"
+#include "core/Clock.h"
+#include "core/ManualScheduler.h"
+#include "core/MessageBus.h"
+#include "core/Programm.h"
+#include "core/StartProgram.h"
+#include "core/TInfo.h"
+#include "diagram/TTrassolin.h"
+#include "settings/TSystem.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <memory>
+
+// Records every message it receives.
+class RecordingReceiver : public MessageReceiver {
+public:
+    std::vector<CoreMessage> messages;
+    void receive(const CoreMessage& message) override { messages.push_back(message); }
+    int count(Msg id) const
+    {
+        return static_cast<int>(std::count_if(messages.begin(), messages.end(), [id](const CoreMessage& m) { return m.id == id; }));
+    }
+    QStringList names() const
+    {
+        QStringList list;
+        for (const CoreMessage& m : messages) {
+            list << MsgShortName(m.id);
+        }
+        return list;
+    }
+};
+
+struct ProgramFixture {
+    QTemporaryDir root;
+    MessageBus bus;
+    ManualScheduler scheduler;
+    FixedClock clock{QDateTime(QDate(2026, 12, 11), QTime(10, 20, 30))};
+    FakeDialogs dialogs;
+    std::unique_ptr<Programm> programm;
+    std::unique_ptr<ProgrammFenster> fenster;
+    RecordingReceiver recorder;
+
+    ProgramFixture() { start(); }
+
+    // Builds the program afresh over the same folder, as a new start of the program does.
+    void start()
+    {
+        fenster.reset();
+        programm = std::make_unique<Programm>(bus, scheduler, clock, dialogs, root.path() + QStringLiteral("/"));
+        programm->userName = QStringLiteral("anna");
+        bus.detach(&recorder);
+        fenster = std::make_unique<ProgrammFenster>(*programm);
+        bus.attach(&recorder);
+    }
+
+    TInfo& info() { return fenster->info(); }
+    TSystem& system() { return fenster->system(); }
+    TTrassolin& haupt() { return fenster->hauptfenster(); }
+    QString path(const QString& relative) const { return root.path() + u'/' + relative; }
+
+    QByteArray read(const QString& relative) const
+    {
+        QFile f(path(relative));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    }
+    void write(const QString& relative, const QByteArray& bytes) const
+    {
+        QDir().mkpath(QFileInfo(path(relative)).absolutePath());
+        QFile f(path(relative));
+        if (f.open(QIODevice::WriteOnly)) {
+            f.write(bytes);
+        }
+    }
+};
