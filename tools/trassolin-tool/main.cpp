@@ -1,7 +1,12 @@
 // Headless companion program: inspects and checks project files from the command line.
+#include "core/FileSave.h"
+#include "core/ProjectFileCheck.h"
 #include "core/TreeContainer.h"
 
+#include <QDir>
+
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QStringList>
 #include <QTextStream>
 
@@ -10,7 +15,9 @@ int usage(QTextStream& err)
 {
     err << "Aufruf: trassolin-tool <Befehl> ...\n"
            "Befehle:\n"
-           "  tree DATEI   zeigt den Aufbau einer Baumdatei\n";
+           "  tree DATEI                      zeigt den Aufbau einer Baumdatei\n"
+           "  check PROJEKTORDNER             liest die Projektdateien und meldet Fehler\n"
+           "  resave PROJEKTORDNER ZIELORDNER liest die Projektdateien und schreibt sie neu\n";
     return 2;
 }
 
@@ -49,6 +56,50 @@ int tree(const QString& path, QTextStream& out, QTextStream& err)
     printNodes(out, read.tree, 0);
     return 0;
 }
+int check(const QString& folder, QTextStream& out, QTextStream& err)
+{
+    if (!QFileInfo(folder).isDir()) {
+        err << "Projektordner nicht gefunden: " << folder << '\n';
+        return 1;
+    }
+    int failures = 0;
+    for (const ProjectFileResult& file : ReadProjectFiles(folder)) {
+        if (file.error.isEmpty()) {
+            out << file.fileName << ": OK\n";
+        } else {
+            out << file.fileName << ": " << file.error << '\n';
+            ++failures;
+        }
+    }
+    return failures == 0 ? 0 : 1;
+}
+
+// Writes nothing for a file that could not be read.
+int resave(const QString& folder, const QString& target, QTextStream& out, QTextStream& err)
+{
+    if (!QFileInfo(folder).isDir()) {
+        err << "Projektordner nicht gefunden: " << folder << '\n';
+        return 1;
+    }
+    if (!QDir().mkpath(target)) {
+        err << "Zielordner kann nicht angelegt werden: " << target << '\n';
+        return 1;
+    }
+    int failures = 0;
+    for (const ProjectFileResult& file : ReadProjectFiles(folder)) {
+        QString error = file.error;
+        if (error.isEmpty()) {
+            SaveFileAtomically(QDir(target).filePath(file.fileName), file.rewritten, &error);
+        }
+        if (!error.isEmpty()) {
+            err << file.fileName << ": " << error << '\n';
+            ++failures;
+        } else {
+            out << file.fileName << '\n';
+        }
+    }
+    return failures == 0 ? 0 : 1;
+}
 } // namespace
 
 int main(int argc, char** argv)
@@ -62,6 +113,12 @@ int main(int argc, char** argv)
     }
     if (args[1] == QLatin1String("tree") && args.size() == 3) {
         return tree(args[2], out, err);
+    }
+    if (args[1] == QLatin1String("check") && args.size() == 3) {
+        return check(args[2], out, err);
+    }
+    if (args[1] == QLatin1String("resave") && args.size() == 4) {
+        return resave(args[2], args[3], out, err);
     }
     return usage(err);
 }

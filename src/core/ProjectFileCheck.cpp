@@ -1,0 +1,106 @@
+#include "core/ProjectFileCheck.h"
+
+#include "core/FileSave.h"
+#include "core/LineFile.h"
+#include "core/TreeContainer.h"
+#include "settings/ProjectSettingsFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <functional>
+
+namespace {
+using Reader = std::function<ProjectFileResult(const QString& path, const QString& project, const QString& programFolder)>;
+
+ProjectFileResult readSettings(const QString& path, const QString& project, const QString& programFolder)
+{
+    ProjectFileResult result;
+    QString error;
+    auto reader = LineReader::open(path, &error);
+    if (!reader) {
+        result.error = error;
+        return result;
+    }
+    QStringList lines;
+    while (!reader->atEnd()) {
+        lines << reader->next();
+    }
+    ProjectFileContext context;
+    context.programFolder = programFolder;
+    context.projectName = project;
+    // Pair 1 carries the date of the last save; keep it, so that a resave changes nothing.
+    context.dateText = lines.size() > 1 ? lines[1].right(10) : QString();
+    // No window to clamp stored positions to.
+    context.mainWindowWidth = context.mainWindowHeight = context.screenHeight = 99999;
+    ProjectSettings settings;
+    const ProjectSettingsReadResult read = ReadProjectSettings(lines, context, settings);
+    if (!read.ok) {
+        result.error = read.error;
+        return result;
+    }
+    result.rewritten = LineWriter::JoinLines(ProjectSettingsLines(settings, context));
+    return result;
+}
+
+ProjectFileResult readTree(const QString& path, const QString&, const QString&)
+{
+    ProjectFileResult result;
+    const TreeReadResult read = ReadTreeFile(path);
+    if (!read.ok()) {
+        result.error = read.error;
+        return result;
+    }
+    const TreeWriteResult written = WriteTree(read.tree);
+    if (!written.ok()) {
+        result.error = written.error;
+        return result;
+    }
+    result.rewritten = written.bytes;
+    return result;
+}
+
+struct Entry {
+    QString name; // "%1" stands for the project name
+    Reader reader;
+};
+
+const std::vector<Entry>& entries()
+{
+    static const std::vector<Entry> list = {
+        {QStringLiteral("%1.pro"), readSettings},
+        {QStringLiteral("Fahrzeuge20.lda"), readTree},
+        {QStringLiteral("%1.war"), readTree},
+        {QStringLiteral("%1.Ab4"), readTree},
+        {QStringLiteral("CS1Loks.lda"), readTree},
+        {QStringLiteral("CS2Loks.lda"), readTree},
+        {QStringLiteral("EC1Loks.lda"), readTree},
+        {QStringLiteral("EC2Loks.lda"), readTree},
+        {QStringLiteral("CS1MagnetArt.ma2"), readTree},
+        {QStringLiteral("CS2MagnetArt.ma2"), readTree},
+        {QStringLiteral("EC1MagnetArt.ma2"), readTree},
+        {QStringLiteral("EC2MagnetArt.ma2"), readTree},
+    };
+    return list;
+}
+} // namespace
+
+std::vector<ProjectFileResult> ReadProjectFiles(const QString& projectFolder)
+{
+    const QDir folder(projectFolder);
+    const QString project = folder.dirName();
+    // The project folder is <program folder>Projekte/<project>/.
+    const QString programFolder = QDir::cleanPath(folder.absoluteFilePath(QStringLiteral("../.."))) + u'/';
+    std::vector<ProjectFileResult> results;
+    for (const Entry& entry : entries()) {
+        QString name = entry.name;
+        name.replace(QStringLiteral("%1"), project);
+        const QString path = FindFileNoCase(folder.absolutePath(), name);
+        if (!QFileInfo(path).isFile()) {
+            continue;
+        }
+        ProjectFileResult result = entry.reader(path, project, programFolder);
+        result.fileName = QFileInfo(path).fileName();
+        results.push_back(std::move(result));
+    }
+    return results;
+}
