@@ -49,6 +49,20 @@ void TTrassolin::receive(const CoreMessage& message)
     case Msg::WM_LOK_DATEN_VERGLEICHEN_OK:
         MessageRecieveLOK_DATEN_VERGLEICHEN_OK();
         break;
+    case Msg::WM_LOKDATENBANK_OK: {
+        const QString alternative = programm_.settings.AlternativeVehicleDatabase;
+        DatenbankKeySichtbar = true;
+        UpdateStatusbar(2, 0, QStringLiteral("Lokdatenbank ")
+                                  + (alternative.isEmpty() ? QStringLiteral("Fahrzeuge20.lda") : alternative)
+                                  + QStringLiteral("  geladen"));
+        break;
+    }
+    case Msg::WM_DEBUG:
+        if (message.w.toNumber() == 0 || message.w.toNumber() == 1) {
+            DebugSichtbar = message.w.toNumber() == 1;
+            Q_EMIT changed();
+        }
+        break;
     case Msg::WM_S88_EINGELESEN:
         UpdateStatusbar(1, 2 + 100, QStringLiteral(" Rückmelde-Dekoder eingelesen"));
         break;

@@ -47,6 +47,8 @@ public:
     bool HintergrundSichtbar = false;     // the diagram background
     bool StartbildSichtbar = true;        // the start picture over the diagram
     bool NeuesProjektBoxSichtbar = false; // offers to start a track plan after a new project
+    bool DatenbankKeySichtbar = false;    // the vehicle-database key, once the database is loaded
+    bool DebugSichtbar = false;           // the "Debug" key, the diagnosis key, "&CheckFahrstrasse"
     Steuerzustand steuerzustand() const { return state_; }
     QString verbindenMenuText() const;
     bool menusEnabled() const { return state_ != Steuerzustand::Gesperrt; }

@@ -17,7 +17,16 @@ TSystem::TSystem(Programm& programm) : programm_(programm)
     refreshComPorts();
 }
 
-void TSystem::receive(const CoreMessage&) {}
+void TSystem::receive(const CoreMessage& message)
+{
+    if (message.id != Msg::WM_DEBUG || (message.w.toNumber() != 0 && message.w.toNumber() != 1)) {
+        return;
+    }
+    uhrSeiteSichtbar = true;
+    debugAnzeige = message.w.toNumber() == 1;
+    aktiveSeite = debugAnzeige ? QStringLiteral("Verbindung") : QStringLiteral("Anzeige");
+    Q_EMIT changed();
+}
 
 ProjectFileContext TSystem::context() const
 {

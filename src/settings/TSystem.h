@@ -38,6 +38,11 @@ public:
     int mainWindowHeight = 860;
     int screenHeight = 1024;
 
+    // WM_DEBUG: 1 shows the "Verbindung" page with the diagnostic labels, 0 the "Anzeige" page.
+    QString aktiveSeite = QStringLiteral("Anzeige");
+    bool uhrSeiteSichtbar = false;
+    bool debugAnzeige = false;
+
     // "Verbindung" page.
     static QStringList ZentralenAuswahl();
     static QList<int> BaudRaten();

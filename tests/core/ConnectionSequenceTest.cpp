@@ -139,3 +139,22 @@ TEST(MainWindow, StatusTextsNeverLeaveEditorOrPickModes)
     f.haupt().UpdateStatusbar(1, 1, "x");
     EXPECT_EQ(f.haupt().GleisbildModus, 0) << "run mode only while connected";
 }
+
+TEST(MainWindow, DatabaseLoadedAndDebugViewAreShownInBothWindows)
+{
+    EcosProject f;
+    f.bus.broadcast(Msg::WM_LOKDATENBANK_OK, 0, 8);
+    EXPECT_EQ(f.info().logTexts().back(), "* 10:20:30 Lokdatenbank geladen in FahrzeugForm");
+    EXPECT_EQ(f.info().lokdatenbankText, "Lokdatenbank : Fahrzeuge20.lda");
+    EXPECT_EQ(f.haupt().statusPanel(2), "Lokdatenbank Fahrzeuge20.lda  geladen");
+    EXPECT_TRUE(f.haupt().DatenbankKeySichtbar);
+
+    f.bus.broadcast(Msg::WM_DEBUG, 1, 0);
+    EXPECT_TRUE(f.haupt().DebugSichtbar);
+    EXPECT_EQ(f.system().aktiveSeite, "Verbindung");
+    f.bus.broadcast(Msg::WM_DEBUG, 7, 0);
+    EXPECT_TRUE(f.haupt().DebugSichtbar) << "other values change nothing";
+    f.bus.broadcast(Msg::WM_DEBUG, 0, 0);
+    EXPECT_FALSE(f.haupt().DebugSichtbar);
+    EXPECT_EQ(f.system().aktiveSeite, "Anzeige");
+}
