@@ -157,7 +157,16 @@ void TInfoForm::buildProjectList(QWidget* parent)
     for (int c = 0; c < 5; ++c) {
         table_->setColumnWidth(c, widths[c]);
     }
+    // The given column widths fit the headings and dates in a small font.
+    QFont small(QStringLiteral("Arial"));
+    small.setPointSize(8);
+    table_->setFont(small);
+    table_->horizontalHeader()->setFont(small);
+    table_->horizontalHeader()->setStyleSheet(QStringLiteral("QHeaderView::section { padding: 1px; }"));
+    table_->horizontalHeader()->setHighlightSections(false);
+    table_->setWordWrap(false);
     table_->verticalHeader()->hide();
+    table_->verticalHeader()->setDefaultSectionSize(20);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -279,6 +288,10 @@ void TInfoForm::refresh()
     // The list key stays usable while its list is open, so the list can be left by it too.
     manageButton_->setEnabled(info_.buttonsEnabled || info_.projectListVisible);
     manageButton_->setChecked(info_.projectListVisible);
+    // The backup box belongs to the usable start buttons.
+    if (!info_.buttonsEnabled || !info_.visible) {
+        backupBox_->hide();
+    }
     closeButton_->setToolTip(info_.closeHint);
 
     progress_->setVisible(info_.progressVisible);

@@ -111,6 +111,16 @@ void TTrassolinForm::buildKeys()
     diagram->setObjectName(QStringLiteral("Gleisbild"));
     diagram->setAutoFillBackground(true);
     layout->addWidget(diagram, 1);
+    auto* diagramLayout = new QVBoxLayout(diagram);
+    startPicture_ = new QLabel(QStringLiteral("Trassolin"), diagram);
+    startPicture_->setObjectName(QStringLiteral("StartBild"));
+    startPicture_->setAlignment(Qt::AlignCenter);
+    QFont pictureFont = startPicture_->font();
+    pictureFont.setPointSize(48);
+    pictureFont.setBold(true);
+    startPicture_->setFont(pictureFont);
+    startPicture_->setForegroundRole(QPalette::Mid);
+    diagramLayout->addWidget(startPicture_);
     setCentralWidget(central);
 }
 
@@ -144,9 +154,9 @@ void TTrassolinForm::refresh()
     for (QMenu* menu : menus_) {
         menu->menuAction()->setEnabled(open);
     }
-    // "Drehscheibe" is never usable before a turntable exists; it is hidden in run mode.
+    // "Drehscheibe" stays hidden until a turntable is placed on the plan.
     drehscheibe_->menuAction()->setEnabled(false);
-    drehscheibe_->menuAction()->setVisible(logic_.steuerzustand() != TTrassolin::Steuerzustand::Betrieb);
+    drehscheibe_->menuAction()->setVisible(false);
     verbinden_->setText(logic_.verbindenMenuText());
     infoAction_->setEnabled(logic_.InfoPictureEnabled);
 
@@ -154,6 +164,7 @@ void TTrassolinForm::refresh()
     setKeyColour(go_, logic_.PowerAn ? kGo : QColor());
     setKeyColour(stop_, logic_.PowerAn ? QColor() : kStop);
     exitKey_->setEnabled(logic_.ExitKeyEnabled);
+    startPicture_->setVisible(logic_.StartbildSichtbar);
 }
 
 void TTrassolinForm::endProgram()

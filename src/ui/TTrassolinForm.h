@@ -51,6 +51,7 @@ private:
     QPushButton* go_ = nullptr;
     QPushButton* stop_ = nullptr;
     QPushButton* exitKey_ = nullptr;
+    QLabel* startPicture_ = nullptr;
     QLabel* panels_[4] = {};
     bool ending_ = false;
 };
