@@ -1,15 +1,31 @@
-// Starts the program: resolves the program folder, builds the windows and runs the event loop.
+// Starts the program: resolves the program folder, builds the program-wide state, the windows'
+// logic in their fixed order and their widgets, shows the start window and runs the event loop.
+#include "core/Clock.h"
+#include "core/MessageBus.h"
 #include "core/ProgramFolder.h"
+#include "core/Programm.h"
+#include "core/QtScheduler.h"
+#include "core/StartProgram.h"
+#include "core/TInfo.h"
+#include "settings/TSystem.h"
+#include "ui/QtDialogs.h"
+#include "ui/TInfoForm.h"
+#include "ui/TSystemForm.h"
 #include "ui/TTrassolinForm.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QMessageBox>
+#include <QScreen>
+#include <QTimer>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Trassolin"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Trassolin "));
+    // The program ends through the orderly end only, never because a window was hidden.
+    QApplication::setQuitOnLastWindowClosed(false);
 
     const ProgramFolderResult folder = ProgramFolder::resolve(
         QApplication::applicationDirPath(), ProgramFolder::argumentValue(QApplication::arguments()), QDir::homePath());
@@ -18,7 +34,39 @@ int main(int argc, char** argv)
         return 1;
     }
 
-    TTrassolinForm mainForm(folder.folder);
-    mainForm.show();
+    MessageBus bus;
+    QtScheduler scheduler;
+    SystemClock clock;
+    QtDialogs dialogs;
+    Programm programm(bus, scheduler, clock, dialogs, folder.folder);
+    programm.userName = qEnvironmentVariable("USER");
+
+    ProgrammFenster fenster(programm);
+    TTrassolinForm mainForm(programm, fenster.hauptfenster(), fenster.info());
+    TSystemForm systemForm(programm, fenster.system(), &mainForm);
+    TInfoForm infoForm(programm, fenster.info(), &mainForm);
+    dialogs.setParent(&mainForm);
+
+    TSystem& system = fenster.system();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        system.screenHeight = screen->availableGeometry().height();
+        system.mainWindowWidth = screen->availableGeometry().width();
+        system.mainWindowHeight = screen->availableGeometry().height();
+    }
+
+    const auto end = [&mainForm] {
+        mainForm.endProgram();
+        QApplication::quit();
+    };
+    QObject::connect(&fenster.info(), &TInfo::programEndRequested, &app, end);
+    QObject::connect(&system, &TSystem::restartRequested, &app, end);
+    QObject::connect(&mainForm, &TTrassolinForm::settingsRequested, &systemForm, [&systemForm] {
+        systemForm.show();
+        systemForm.raise();
+        systemForm.activateWindow();
+    });
+
+    mainForm.showMaximized();
+    QTimer::singleShot(0, &infoForm, [&fenster] { fenster.info().ShowStartWindow(); });
     return QApplication::exec();
 }

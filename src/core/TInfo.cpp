@@ -702,3 +702,29 @@ void TInfo::BackupProject(const QString& name)
     }
     done();
 }
+
+// ---- information-only mode and closing ----------------------------------------------------------
+
+void TInfo::ShowInfoWindow()
+{
+    InfoNurAnzeige = true;
+    programm_.hauptfenster->InfoPictureEnabled = false;
+    ShowStartWindow();
+}
+
+void TInfo::CloseWindow()
+{
+    visible = false;
+    if (InfoNurAnzeige) {
+        InfoNurAnzeige = false;
+        programm_.hauptfenster->InfoPictureEnabled = true;
+        Q_EMIT programm_.hauptfenster->changed();
+        Q_EMIT changed();
+        return;
+    }
+    Q_EMIT changed();
+    if (closeHint.isEmpty()) {
+        BeendenAusInfofenster = true;
+        EndProgram(true);
+    }
+}

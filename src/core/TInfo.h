@@ -54,6 +54,12 @@ public:
     bool BackupNameFree(const QString& name) const;
     void BackupProject(const QString& name);
 
+    // The main window's information entry: the start window for information only.
+    void ShowInfoWindow();
+    // The start window's close button: before a project is open it ends the program; otherwise
+    // it hides the window.
+    void CloseWindow();
+
     // Shown state.
     const std::vector<LogZeile>& LogMemo() const { return log_; }
     QStringList logTexts() const;

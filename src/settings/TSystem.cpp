@@ -443,3 +443,24 @@ void TSystem::CloseWindow()
         SaveProjectSettings();
     }
 }
+
+void TSystem::setFunktionBilderAuswahl(int set)
+{
+    if (set >= 0 && set <= 2 && programm_.settings.FunktionBilderAuswahl != set) {
+        programm_.settings.FunktionBilderAuswahl = set;
+        markChanged();
+    }
+}
+
+void TSystem::WindowShown()
+{
+    pendingTyp = programm_.settings.ZentraleTyp;
+    neuUebernehmenVisible = false;
+    alternativeDatabaseVisible = !programm_.settings.AlternativeVehicleDatabase.isEmpty();
+    Q_EMIT changed();
+}
+
+void TSystem::ZentraleAnzeigen()
+{
+    programm_.bus.broadcast(Msg::WM_SHOWPROTOKOL, programm_.settings.ZentraleTyp, 0);
+}

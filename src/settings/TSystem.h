@@ -82,6 +82,7 @@ public:
     // changed.
     void setOption(bool& field, bool value);
     void setLocoDisplayMode(const QString& mode);
+    void setFunktionBilderAuswahl(int set); // 0..2
     void ChoosePanelColor(bool automatic);
 
     // "Verzeichnisse" page.
@@ -92,6 +93,11 @@ public:
     void setAlternativeDatabaseEnabled(bool enabled, const QString& file);
     void ChooseAlternativeDatabase();
     bool alternativeDatabaseVisible = false;
+
+    // Showing the window: the choices start from the settings in effect.
+    void WindowShown();
+    // "Zentrale Anzeigen": the chosen station's driver shows its window.
+    void ZentraleAnzeigen();
 
     // Closing the window: asks to save changed settings.
     void CloseWindow();

@@ -1,19 +1,127 @@
 #include "ui/TTrassolinForm.h"
 
-#include <QLabel>
-#include <QStatusBar>
+#include "core/ColorText.h"
+#include "core/Programm.h"
+#include "core/TInfo.h"
+#include "diagram/TTrassolin.h"
 
-TTrassolinForm::TTrassolinForm(const QString& programFolder, QWidget* parent)
-    : QMainWindow(parent), programFolder_(programFolder)
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+namespace {
+// Colours of the power keys: "Go" green while power is on, "Stop" red while it is off.
+const QColor kGo = ToQColor(0x00008000);
+const QColor kStop = ToQColor(0x000000FF);
+
+void setKeyColour(QPushButton* key, const QColor& colour)
+{
+    QPalette palette = key->palette();
+    palette.setColor(QPalette::Button, colour.isValid() ? colour : QApplication::palette(key).color(QPalette::Button));
+    palette.setColor(QPalette::ButtonText, colour.isValid() ? QColor(Qt::white)
+                                                            : QApplication::palette(key).color(QPalette::ButtonText));
+    key->setPalette(palette);
+}
+} // namespace
+
+TTrassolinForm::TTrassolinForm(Programm& programm, TTrassolin& logic, TInfo& info, QWidget* parent)
+    : QMainWindow(parent), programm_(programm), logic_(logic), info_(info)
 {
     setObjectName(QStringLiteral("TrassolinForm"));
     setWindowTitle(QStringLiteral("Trassolin"));
     resize(1280, 860);
-    auto* diagram = new QWidget(this);
+    buildMenus();
+    buildKeys();
+    buildStatusBar();
+    connect(&logic_, &TTrassolin::changed, this, &TTrassolinForm::refresh);
+    refresh();
+}
+
+void TTrassolinForm::buildMenus()
+{
+    const struct {
+        const char* name;
+        const char* title;
+    } menus[6] = {{"BearbeitenMenu", "&Bearbeiten"},         {"AnzeigeMenu", "Anzeige"},
+                  {"AutomaticMenu", "Automatic"},            {"AblaufsteuerungMenu", "Ablaufsteuerung"},
+                  {"DrehscheibeMenu", "Drehscheibe"},        {"ZentraleMenu", "Zentrale"}};
+    for (int i = 0; i < 6; ++i) {
+        menus_[i] = menuBar()->addMenu(QString::fromUtf8(menus[i].title));
+        menus_[i]->setObjectName(QString::fromUtf8(menus[i].name));
+    }
+    drehscheibe_ = menus_[4];
+
+    QAction* settings = menus_[0]->addAction(QStringLiteral("System Einstellungen"));
+    settings->setObjectName(QStringLiteral("SystemEinstellungenAction"));
+    connect(settings, &QAction::triggered, this, &TTrassolinForm::settingsRequested);
+    menus_[0]->addSeparator();
+    QAction* quit = menus_[0]->addAction(QStringLiteral("&Beenden"));
+    quit->setObjectName(QStringLiteral("BeendenAction"));
+    connect(quit, &QAction::triggered, this, [this] { info_.EndProgram(false); });
+
+    infoAction_ = menus_[1]->addAction(QStringLiteral("Info"));
+    infoAction_->setObjectName(QStringLiteral("InfoAction"));
+    connect(infoAction_, &QAction::triggered, this, [this] { info_.ShowInfoWindow(); });
+
+    verbinden_ = menus_[5]->addAction(QString());
+    verbinden_->setObjectName(QStringLiteral("VerbindenAction"));
+    connect(verbinden_, &QAction::triggered, this, [this] { logic_.VerbindenKlick(); });
+    QAction* interface = menus_[5]->addAction(QStringLiteral("Verbindung einstellungen"));
+    interface->setObjectName(QStringLiteral("VerbindungEinstellungenAction"));
+    connect(interface, &QAction::triggered, this, [this] { logic_.InterfaceKlick(); });
+}
+
+void TTrassolinForm::buildKeys()
+{
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("Hauptfenster"));
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(4, 4, 4, 4);
+
+    auto* bar = new QHBoxLayout;
+    layout->addLayout(bar);
+    powerGroup_ = new QWidget(central);
+    powerGroup_->setObjectName(QStringLiteral("PowerGroup"));
+    auto* power = new QHBoxLayout(powerGroup_);
+    power->setContentsMargins(0, 0, 0, 0);
+    go_ = new QPushButton(QStringLiteral("Go"), powerGroup_);
+    go_->setObjectName(QStringLiteral("GoBtn"));
+    stop_ = new QPushButton(QStringLiteral("Stop"), powerGroup_);
+    stop_->setObjectName(QStringLiteral("StopBtn"));
+    for (QPushButton* key : {go_, stop_}) {
+        key->setFixedSize(60, 30);
+        power->addWidget(key);
+    }
+    bar->addWidget(powerGroup_);
+    bar->addStretch(1);
+    exitKey_ = new QPushButton(QStringLiteral("Beenden"), central);
+    exitKey_->setObjectName(QStringLiteral("BeendenBtn"));
+    exitKey_->setToolTip(QStringLiteral("Trassolin Beenden"));
+    bar->addWidget(exitKey_);
+    connect(go_, &QPushButton::clicked, this, [this] { logic_.GoKlick(); });
+    connect(stop_, &QPushButton::clicked, this, [this] { logic_.StopKlick(); });
+    connect(exitKey_, &QPushButton::clicked, this, [this] { info_.EndProgram(false); });
+
+    auto* diagram = new QWidget(central);
     diagram->setObjectName(QStringLiteral("Gleisbild"));
     diagram->setAutoFillBackground(true);
-    setCentralWidget(diagram);
-    buildStatusBar();
+    layout->addWidget(diagram, 1);
+    auto* diagramLayout = new QVBoxLayout(diagram);
+    startPicture_ = new QLabel(QStringLiteral("Trassolin"), diagram);
+    startPicture_->setObjectName(QStringLiteral("StartBild"));
+    startPicture_->setAlignment(Qt::AlignCenter);
+    QFont pictureFont = startPicture_->font();
+    pictureFont.setPointSize(48);
+    pictureFont.setBold(true);
+    startPicture_->setFont(pictureFont);
+    startPicture_->setForegroundRole(QPalette::Mid);
+    diagramLayout->addWidget(startPicture_);
+    setCentralWidget(central);
 }
 
 QLabel* TTrassolinForm::statusPanel(int index) const
@@ -23,13 +131,55 @@ QLabel* TTrassolinForm::statusPanel(int index) const
 
 void TTrassolinForm::buildStatusBar()
 {
-    const int widths[4] = {300, 250, width() - 630, 50};
+    // Panel 2 takes what the others leave: the window width - 630.
+    const int widths[4] = {300, 250, 0, 50};
     for (int i = 0; i < 4; ++i) {
         panels_[i] = new QLabel(this);
         panels_[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
-        panels_[i]->setMinimumWidth(widths[i]);
+        panels_[i]->setTextFormat(Qt::PlainText);
+        panels_[i]->setFrameShape(QFrame::StyledPanel);
+        if (widths[i] > 0) {
+            panels_[i]->setFixedWidth(widths[i]);
+        }
         statusBar()->addWidget(panels_[i], i == 2 ? 1 : 0);
     }
-    panels_[0]->setText(QStringLiteral("Keine Zentrale verbunden"));
-    panels_[3]->setText(QStringLiteral("Uhr"));
+}
+
+void TTrassolinForm::refresh()
+{
+    for (int i = 0; i < 4; ++i) {
+        panels_[i]->setText(logic_.statusPanel(i));
+    }
+    const bool open = logic_.menusEnabled();
+    for (QMenu* menu : menus_) {
+        menu->menuAction()->setEnabled(open);
+    }
+    // "Drehscheibe" stays hidden until a turntable is placed on the plan.
+    drehscheibe_->menuAction()->setEnabled(false);
+    drehscheibe_->menuAction()->setVisible(false);
+    verbinden_->setText(logic_.verbindenMenuText());
+    infoAction_->setEnabled(logic_.InfoPictureEnabled);
+
+    powerGroup_->setVisible(logic_.powerGroupVisible());
+    setKeyColour(go_, logic_.PowerAn ? kGo : QColor());
+    setKeyColour(stop_, logic_.PowerAn ? QColor() : kStop);
+    exitKey_->setEnabled(logic_.ExitKeyEnabled);
+    startPicture_->setVisible(logic_.StartbildSichtbar);
+}
+
+void TTrassolinForm::endProgram()
+{
+    ending_ = true;
+    close();
+}
+
+void TTrassolinForm::closeEvent(QCloseEvent* event)
+{
+    if (ending_) {
+        event->accept();
+        return;
+    }
+    // Closing goes through the orderly end, which asks first and closes the window itself.
+    event->ignore();
+    info_.EndProgram(false);
 }

@@ -1,21 +1,57 @@
-// The main window. Created first and lives for the whole run.
+// The main window: shows TTrassolin's state (status bar, power display, control state) and
+// forwards menu and key clicks to it. Created first and lives for the whole run; UI thread.
 #pragma once
 
 #include <QMainWindow>
 
+struct Programm;
+class TInfo;
+class TTrassolin;
+class QAction;
 class QLabel;
+class QMenu;
+class QPushButton;
+class QWidget;
 
 class TTrassolinForm : public QMainWindow {
     Q_OBJECT
 public:
-    explicit TTrassolinForm(const QString& programFolder, QWidget* parent = nullptr);
+    TTrassolinForm(Programm& programm, TTrassolin& logic, TInfo& info, QWidget* parent = nullptr);
 
     // The status-bar panels, left to right.
     QLabel* statusPanel(int index) const;
 
+    // Shows the logic's state; runs on every TTrassolin::changed().
+    void refresh();
+
+    // The program ends for real: the window closes without asking again.
+    void endProgram();
+
+Q_SIGNALS:
+    // "System Einstellungen": the settings window is to be shown.
+    void settingsRequested();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
+    void buildMenus();
+    void buildKeys();
     void buildStatusBar();
 
-    QString programFolder_;
+    Programm& programm_;
+    TTrassolin& logic_;
+    TInfo& info_;
+
+    QMenu* menus_[6] = {};
+    QMenu* drehscheibe_ = nullptr;
+    QAction* verbinden_ = nullptr;
+    QAction* infoAction_ = nullptr;
+    QWidget* powerGroup_ = nullptr;
+    QPushButton* go_ = nullptr;
+    QPushButton* stop_ = nullptr;
+    QPushButton* exitKey_ = nullptr;
+    QLabel* startPicture_ = nullptr;
     QLabel* panels_[4] = {};
+    bool ending_ = false;
 };

@@ -1,16 +1,133 @@
 #include "ui/TTrassolinForm.h"
 
-#include <QLabel>
-#include <gtest/gtest.h>
+#include "UiFixture.h"
+#include "core/TInfo.h"
+#include "diagram/TTrassolin.h"
+#include "ui/QtDialogs.h"
 
-TEST(TTrassolinForm, HasFourStatusPanelsWithGivenWidths)
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTest>
+
+namespace {
+class TTrassolinFormTest : public UiFixture {
+protected:
+    TTrassolinFormTest() : form(std::make_unique<TTrassolinForm>(programm, fenster.hauptfenster(), fenster.info())) {}
+
+    template <typename T>
+    T* child(const QString& name) const
+    {
+        T* widget = form->findChild<T*>(name);
+        EXPECT_NE(widget, nullptr) << name.toStdString();
+        return widget;
+    }
+    bool menuEnabled(const char* name) const { return child<QMenu>(QString::fromLatin1(name))->menuAction()->isEnabled(); }
+
+    std::unique_ptr<TTrassolinForm> form;
+};
+
+TEST_F(TTrassolinFormTest, StatusBarHasFourPanels)
 {
-    TTrassolinForm form(QStringLiteral("/tmp/"));
-    EXPECT_EQ(form.windowTitle(), QStringLiteral("Trassolin"));
-    ASSERT_NE(form.statusPanel(0), nullptr);
-    EXPECT_EQ(form.statusPanel(0)->minimumWidth(), 300);
-    EXPECT_EQ(form.statusPanel(1)->minimumWidth(), 250);
-    EXPECT_EQ(form.statusPanel(2)->minimumWidth(), form.width() - 630);
-    EXPECT_EQ(form.statusPanel(3)->text(), QStringLiteral("Uhr"));
-    EXPECT_EQ(form.statusPanel(4), nullptr);
+    form->show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form->statusPanel(0)->width(), 300);
+    EXPECT_EQ(form->statusPanel(1)->width(), 250);
+    EXPECT_EQ(form->statusPanel(3)->width(), 50);
+    EXPECT_EQ(form->statusPanel(3)->text(), QStringLiteral("Uhr"));
+    // Panel 2 takes the rest: the window width - 630, less the status bar's own spacing.
+    EXPECT_LE(form->statusPanel(2)->width(), form->width() - 630);
+    EXPECT_GE(form->statusPanel(2)->width(), form->width() - 630 - 40);
+    EXPECT_EQ(form->statusPanel(4), nullptr);
 }
+
+// From start-up through opening and connecting: menus, power keys and panels follow the logic.
+TEST_F(TTrassolinFormTest, FollowsTheMainWindowLogic)
+{
+    fenster.info().ShowStartWindow();
+    for (const char* menu : {"BearbeitenMenu", "AnzeigeMenu", "AutomaticMenu", "AblaufsteuerungMenu", "ZentraleMenu"}) {
+        EXPECT_FALSE(menuEnabled(menu)) << menu;
+    }
+    EXPECT_TRUE(child<QPushButton>(QStringLiteral("BeendenBtn"))->isEnabled());
+    EXPECT_EQ(child<QPushButton>(QStringLiteral("BeendenBtn"))->toolTip(), QStringLiteral("Trassolin Beenden"));
+    EXPECT_TRUE(child<QWidget>(QStringLiteral("PowerGroup"))->isHidden());
+    EXPECT_EQ(form->statusPanel(0)->text(), QStringLiteral("Uhlenbrock Intellybox 1"));
+
+    fenster.info().OpenProject(true);
+    scheduler.advance(10000);
+    for (const char* menu : {"BearbeitenMenu", "AnzeigeMenu", "AutomaticMenu", "AblaufsteuerungMenu", "ZentraleMenu"}) {
+        EXPECT_TRUE(menuEnabled(menu)) << menu;
+    }
+    EXPECT_FALSE(child<QWidget>(QStringLiteral("PowerGroup"))->isHidden());
+    auto* verbinden = child<QAction>(QStringLiteral("VerbindenAction"));
+    EXPECT_EQ(verbinden->text(), QStringLiteral("Verbinden mit Zentrale"));
+
+    bus.broadcast(Msg::WM_VERBUNDEN, 2, 0);
+    EXPECT_EQ(form->statusPanel(1)->text(), QStringLiteral("Modus : Betrieb"));
+    EXPECT_EQ(verbinden->text(), QStringLiteral("Zentrale Trennen"));
+    auto* go = child<QPushButton>(QStringLiteral("GoBtn"));
+    auto* stop = child<QPushButton>(QStringLiteral("StopBtn"));
+    EXPECT_EQ(stop->palette().color(QPalette::Button), QColor(255, 0, 0));
+    EXPECT_NE(go->palette().color(QPalette::Button), QColor(0, 128, 0));
+
+    bus.broadcast(Msg::WM_POWERON, 0, 0);
+    EXPECT_EQ(form->statusPanel(0)->text(), QStringLiteral("Uhlenbrock Intellybox 1 (Power ON)"));
+    EXPECT_EQ(go->palette().color(QPalette::Button), QColor(0, 128, 0));
+    EXPECT_NE(stop->palette().color(QPalette::Button), QColor(255, 0, 0));
+
+    QTest::mouseClick(stop, Qt::LeftButton);
+    const CoreMessage* off = recorder.last(Msg::WM_POWEROFF_SENDEN);
+    ASSERT_NE(off, nullptr);
+    EXPECT_EQ(off->w.toNumber(), 2);
+    verbinden->trigger();
+    EXPECT_TRUE(recorder.saw(Msg::WM_TRENNEN));
+}
+
+TEST_F(TTrassolinFormTest, ClosingAsksOnceThroughTheOrderlyEnd)
+{
+    fenster.info().ShowStartWindow();
+    form->show();
+    QSignalSpy ended(&fenster.info(), &TInfo::programEndRequested);
+
+    dialogs.yesNoAnswers = {false};
+    EXPECT_FALSE(form->close());
+    EXPECT_EQ(dialogs.questions, QStringList{QStringLiteral("Trassolin Beenden ?")});
+    EXPECT_TRUE(form->isVisible());
+
+    dialogs.yesNoAnswers = {true};
+    QTest::mouseClick(child<QPushButton>(QStringLiteral("BeendenBtn")), Qt::LeftButton);
+    scheduler.advance(1000);
+    ASSERT_EQ(ended.count(), 1);
+    form->endProgram();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(dialogs.questions.size(), 2);
+}
+
+TEST(QtDialogs, ConvertsTextsAndFilters)
+{
+    const struct {
+        const char* stored;
+        const char* shown;
+    } texts[] = {
+        {"Relevante Daten würden geändert \rTrassolin wird beendet !!", "Relevante Daten würden geändert \nTrassolin wird beendet !!"},
+        {"a\r\nb\rc", "a\nb\nc"},
+        {"<b>kein</b> Markup", "<b>kein</b> Markup"},
+    };
+    for (const auto& row : texts) {
+        EXPECT_EQ(QtDialogs::displayText(QString::fromUtf8(row.stored)), QString::fromUtf8(row.shown));
+    }
+    const struct {
+        const char* stored;
+        const char* qt;
+    } filters[] = {
+        {"Trassolin LokDatenbank (*.lda)|*.lda", "Trassolin LokDatenbank (*.lda)"},
+        {"Bilder|*.jpg;*.bmp|Alle (*.*)|*.*", "Bilder (*.jpg *.bmp);;Alle (*.*)"},
+    };
+    for (const auto& row : filters) {
+        EXPECT_EQ(QtDialogs::qtFilter(QString::fromUtf8(row.stored)), QString::fromUtf8(row.qt));
+    }
+}
+} // namespace

@@ -1,0 +1,78 @@
+// Writes pictures of the start window, the four settings pages and the main window to the
+// folder given as argument, for looking at the layout. Not a test: nothing is checked.
+#include "common/ScriptedDialogs.h"
+#include "core/Clock.h"
+#include "core/ManualScheduler.h"
+#include "core/MessageBus.h"
+#include "core/Programm.h"
+#include "core/StartProgram.h"
+#include "core/TInfo.h"
+#include "ui/TInfoForm.h"
+#include "ui/TSystemForm.h"
+#include "ui/TTrassolinForm.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <cstdio>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s OUTPUT_FOLDER\n", argv[0]);
+        return 2;
+    }
+    const QString out = QString::fromLocal8Bit(argv[1]) + u'/';
+    QDir().mkpath(out);
+
+    QTemporaryDir dir;
+    MessageBus bus;
+    ManualScheduler scheduler;
+    FixedClock clock(QDateTime(QDate(2026, 3, 14), QTime(10, 20, 30)));
+    ScriptedDialogs dialogs;
+    Programm programm(bus, scheduler, clock, dialogs, dir.path() + u'/');
+    programm.userName = QStringLiteral("anlage");
+    ProgrammFenster fenster(programm);
+
+    TTrassolinForm mainForm(programm, fenster.hauptfenster(), fenster.info());
+    TSystemForm systemForm(programm, fenster.system());
+    TInfoForm infoForm(programm, fenster.info());
+    mainForm.show();
+    fenster.info().ShowStartWindow();
+    QApplication::processEvents();
+    bool ok = infoForm.grab().save(out + QStringLiteral("start.png"));
+
+    fenster.info().ListProjects();
+    QApplication::processEvents();
+    ok = infoForm.grab().save(out + QStringLiteral("start-projektliste.png")) && ok;
+    fenster.info().LeaveProjectList();
+    if (auto* backup = infoForm.findChild<QPushButton*>(QStringLiteral("SicherungSpeedBtn"))) {
+        backup->click();
+    }
+    QApplication::processEvents();
+    ok = infoForm.grab().save(out + QStringLiteral("start-sicherung.png")) && ok;
+
+    systemForm.show();
+    auto* pages = systemForm.findChild<QTabWidget*>(QStringLiteral("SystemPages"));
+    for (int i = 0; pages && i < pages->count(); ++i) {
+        pages->setCurrentIndex(i);
+        QApplication::processEvents();
+        ok = systemForm.grab().save(out + QStringLiteral("system-") + pages->tabText(i).toLower() + QStringLiteral(".png")) && ok;
+    }
+    systemForm.hide();
+
+    fenster.info().OpenProject(true);
+    scheduler.advance(10000);
+    bus.broadcast(Msg::WM_VERBUNDEN, 2, 0);
+    bus.broadcast(Msg::WM_POWERON, 0, 0);
+    QApplication::processEvents();
+    ok = mainForm.grab().save(out + QStringLiteral("main.png")) && ok;
+    fenster.info().ShowInfoWindow();
+    QApplication::processEvents();
+    ok = infoForm.grab().save(out + QStringLiteral("start-info.png")) && ok;
+    mainForm.endProgram();
+    return ok ? 0 : 1;
+}

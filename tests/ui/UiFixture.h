@@ -1,0 +1,63 @@
+// The program's logic and its windows over a temporary program folder, with scripted dialogs,
+// a manual scheduler and a fixed clock. Widgets are destroyed before the logic they show.
+#pragma once
+
+#include "common/ScriptedDialogs.h"
+#include "core/Clock.h"
+#include "core/ManualScheduler.h"
+#include "core/MessageBus.h"
+#include "core/Programm.h"
+#include "core/StartProgram.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+#include <vector>
+
+// Records every core message broadcast.
+class RecordingReceiver final : public MessageReceiver {
+public:
+    void receive(const CoreMessage& message) override { messages.push_back(message); }
+    bool saw(Msg id) const
+    {
+        for (const CoreMessage& m : messages) {
+            if (m.id == id) {
+                return true;
+            }
+        }
+        return false;
+    }
+    const CoreMessage* last(Msg id) const
+    {
+        for (auto it = messages.rbegin(); it != messages.rend(); ++it) {
+            if (it->id == id) {
+                return &*it;
+            }
+        }
+        return nullptr;
+    }
+    std::vector<CoreMessage> messages;
+};
+
+class UiFixture : public ::testing::Test {
+protected:
+    UiFixture()
+        : clock(QDateTime(QDate(2026, 3, 14), QTime(10, 20, 30))),
+          programm(bus, scheduler, clock, dialogs, dir.path() + u'/'), fenster(programm)
+    {
+        programm.userName = QStringLiteral("tester");
+        bus.attach(&recorder);
+    }
+    ~UiFixture() override { bus.detach(&recorder); }
+
+    QString programFolder() const { return dir.path() + u'/'; }
+
+    QTemporaryDir dir;
+    MessageBus bus;
+    ManualScheduler scheduler;
+    FixedClock clock;
+    ScriptedDialogs dialogs;
+    Programm programm;
+    ProgrammFenster fenster;
+    RecordingReceiver recorder;
+};
