@@ -446,6 +446,9 @@ bool TInfo::SaveAll()
 
 void TInfo::EndProgram(bool fromStartWindow)
 {
+    if (ending_.running()) {
+        return; // the end is already on its way
+    }
     if (!programm_.dialogs.yesNo(QStringLiteral("Trassolin Beenden ?"))) {
         if (fromStartWindow) {
             visible = true;
@@ -641,7 +644,7 @@ QString TInfo::BackupProposal() const
 
 bool TInfo::BackupNameFree(const QString& name) const
 {
-    return !name.isEmpty() && !QFileInfo::exists(FindFileNoCase(projectsFolder(), name));
+    return IsValidProjectName(name) && !QFileInfo::exists(FindFileNoCase(projectsFolder(), name));
 }
 
 void TInfo::BackupProject(const QString& name)

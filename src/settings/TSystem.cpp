@@ -88,6 +88,7 @@ bool TSystem::LoadProjectSettings(const QString& path)
         programm_.hauptfenster->UpdateStatusbar(2, 0, QStringLiteral("ProjektDatei geöffnet"));
     }
     programm_.settings.SoundSettingsChanged = false;
+    pendingTyp = programm_.settings.ZentraleTyp;
     Q_EMIT panelColorChanged();
     ApplyConnectionSettings();
     return true;
@@ -220,8 +221,10 @@ void TSystem::Speichern()
 
 void TSystem::Abbrechen()
 {
-    auswahlVisible = false;
     pendingTyp = programm_.settings.ZentraleTyp;
+    neuUebernehmenVisible = false;
+    speichernEnabled = false;
+    abbrechenEnabled = false;
     ApplyConnectionSettings();
 }
 

@@ -57,7 +57,6 @@ public:
     QStringList comPorts;      // "COM1".."COM9" that resolve to a device; all nine when none does
     QStringList comPortDevices; // the device beside each name, "" when none
     int pendingTyp = 0;
-    bool auswahlVisible = false;
     bool neuUebernehmenVisible = false;
     bool speichernEnabled = false;
     bool abbrechenEnabled = false;

@@ -2,7 +2,7 @@
 // windows' logic objects over a temporary program folder.
 #pragma once
 
-#include "common/FakeDialogs.h"
+#include "common/ScriptedDialogs.h"
 #include "core/Clock.h"
 #include "core/ManualScheduler.h"
 #include "core/MessageBus.h"
@@ -41,12 +41,16 @@ struct ProgramFixture {
     MessageBus bus;
     ManualScheduler scheduler;
     FixedClock clock{QDateTime(QDate(2026, 12, 11), QTime(10, 20, 30))};
-    FakeDialogs dialogs;
+    ScriptedDialogs dialogs;
     std::unique_ptr<Programm> programm;
     std::unique_ptr<ProgrammFenster> fenster;
     RecordingReceiver recorder;
 
-    ProgramFixture() { start(); }
+    ProgramFixture()
+    {
+        dialogs.defaultAnswer = true;
+        start();
+    }
 
     // Builds the program afresh over the same folder, as a new start of the program does.
     void start()

@@ -1,5 +1,6 @@
 // Dialogs for tests: answers come from queues the test fills; every text asked is recorded.
-// An empty queue answers "No" / cancel, so an unexpected question never blocks a test.
+// An empty queue answers `defaultAnswer` (No unless a test says otherwise) or cancel, so an
+// unexpected question never blocks a test.
 #pragma once
 
 #include "core/Dialogs.h"
@@ -9,16 +10,22 @@
 
 class ScriptedDialogs final : public Dialogs {
 public:
-    void information(const QString& text) override { informations << text; }
+    void information(const QString& text) override
+    {
+        informations << text;
+        asked << text;
+    }
     bool confirmation(const QString& text) override
     {
         confirmations << text;
-        return take(confirmationAnswers, false);
+        asked << text;
+        return take(confirmationAnswers, defaultAnswer);
     }
     bool yesNo(const QString& text) override
     {
         questions << text;
-        return take(yesNoAnswers, false);
+        asked << text;
+        return take(yesNoAnswers, defaultAnswer);
     }
     std::optional<QString> textInput(const QString& caption, const QString& prompt, const QString&) override
     {
@@ -41,7 +48,10 @@ public:
     std::deque<std::optional<TColor>> colorAnswers;
     std::deque<std::optional<QFont>> fontAnswers;
 
-    // Texts asked, in order.
+    bool defaultAnswer = false;
+
+    // Texts asked, in order: all message texts, and per kind.
+    QStringList asked;
     QStringList informations;
     QStringList confirmations;
     QStringList questions;

@@ -124,7 +124,7 @@ TEST(ProjectManagement, DeleteAsksTwiceAndSwitchActsOnTheRowsFolder)
 {
     Projects f;
     f.info().SelectProjectRow(f.row("Kellerbahn"));
-    f.dialogs.answers = {true, false};
+    f.dialogs.yesNoAnswers = {true, false};
     f.info().DeleteProject();
     EXPECT_TRUE(QDir(f.path("Projekte/Keller")).exists()) << "second question answered No";
 
@@ -141,7 +141,7 @@ TEST(ProjectManagement, DeleteAsksTwiceAndSwitchActsOnTheRowsFolder)
 
     f.info().ListProjects();
     f.info().SelectProjectRow(f.row("Anlage"));
-    f.dialogs.answers = {true, true};
+    f.dialogs.yesNoAnswers = {true, true};
     f.info().DeleteProject();
     EXPECT_FALSE(QDir(f.path("Projekte/Anlage")).exists());
     EXPECT_EQ(f.info().LogMemo().back().text, "!!10:20:30 Projekt : Anlage wurde Gelösscht !!");

@@ -1,6 +1,7 @@
 #include "common/ProgramFixture.h"
 #include "core/LineFile.h"
 
+#include <QSignalSpy>
 #include <gtest/gtest.h>
 
 namespace {
@@ -180,4 +181,26 @@ TEST(Startup, DriverAnswersAreLoggedByType)
         EXPECT_EQ(f.recorder.count(Msg::WM_S88_ANZ_ABFRAGE), 0) << "not connected yet";
         f.bus.detach(&driver);
     }
+}
+
+TEST(Startup, EndingAsksSavesAndDisconnectsOnce)
+{
+    ProgramFixture f;
+    f.info().ShowStartWindow();
+    QSignalSpy ended(&f.info(), &TInfo::programEndRequested);
+    f.dialogs.yesNoAnswers = {false};
+    f.info().EndProgram(true);
+    EXPECT_TRUE(f.info().visible) << "No from the start window shows it again";
+    f.scheduler.advance(5000);
+    EXPECT_EQ(ended.count(), 0);
+
+    f.recorder.messages.clear();
+    f.info().EndProgram(false);
+    f.info().EndProgram(false); // a second request while the first one runs
+    f.scheduler.advance(499);
+    EXPECT_EQ(f.recorder.names(), QStringList({"POWEROFF_SENDEN"}));
+    f.scheduler.advance(501);
+    EXPECT_EQ(f.recorder.names(), QStringList({"POWEROFF_SENDEN", "TRENNEN"}));
+    EXPECT_EQ(ended.count(), 1);
+    EXPECT_EQ(f.dialogs.questions, QStringList({"Trassolin Beenden ?", "Trassolin Beenden ?"}));
 }
