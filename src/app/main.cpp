@@ -12,10 +12,12 @@
 #include "ui/TInfoForm.h"
 #include "ui/TSystemForm.h"
 #include "ui/TTrassolinForm.h"
+#include "ui/TWebHilfeForm.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QMessageBox>
+#include <QProcess>
 #include <QScreen>
 #include <QTimer>
 
@@ -54,12 +56,15 @@ int main(int argc, char** argv)
         system.mainWindowHeight = screen->availableGeometry().height();
     }
 
+    TWebHilfeForm helpForm(programm.programFolder, &mainForm);
+    QObject::connect(&infoForm, &TInfoForm::helpRequested, &helpForm, [&helpForm](int topic) { helpForm.showTopic(topic); });
+
     const auto end = [&mainForm] {
         mainForm.endProgram();
         QApplication::quit();
     };
     QObject::connect(&fenster.info(), &TInfo::programEndRequested, &app, end);
-    QObject::connect(&system, &TSystem::restartRequested, &app, end);
+    QObject::connect(&system, &TSystem::restartRequested, &fenster.info(), [&fenster] { fenster.info().NeustartBeenden(); });
     QObject::connect(&mainForm, &TTrassolinForm::settingsRequested, &systemForm, [&systemForm] {
         systemForm.show();
         systemForm.raise();
@@ -68,5 +73,9 @@ int main(int argc, char** argv)
 
     mainForm.showMaximized();
     QTimer::singleShot(0, &infoForm, [&fenster] { fenster.info().ShowStartWindow(); });
-    return QApplication::exec();
+    const int result = QApplication::exec();
+    if (fenster.info().neustart) {
+        QProcess::startDetached(QApplication::applicationFilePath(), QApplication::arguments().mid(1));
+    }
+    return result;
 }

@@ -7,6 +7,7 @@
 #include "core/Windows1252.h"
 #include "diagram/TTrassolin.h"
 #include "settings/ParameterFile.h"
+#include "settings/ProjectSettingsFile.h"
 #include "settings/TSystem.h"
 #include "settings/ZentraleNamen.h"
 
@@ -458,6 +459,28 @@ void TInfo::EndProgram(bool fromStartWindow)
     }
     SaveAll();
     disconnectAndEnd(500);
+}
+
+void TInfo::NeustartBeenden()
+{
+    if (ending_.running()) {
+        return;
+    }
+    disconnectAndEnd(500, [this] {
+        programm_.system->WriteParameterFile(programm_.ProjektName);
+        neustart = true;
+    });
+}
+
+void TInfo::setFensterGeometrie(const QRect& rect)
+{
+    InfoFensterGeometrie = WindowGeometryText(rect, QStringLiteral("_InfoFenster"));
+    programm_.settings.InfoWindowGeometry = InfoFensterGeometrie;
+}
+
+void TInfo::DebugTaste()
+{
+    programm_.bus.broadcast(Msg::WM_DEBUG, programm_.hauptfenster->DebugSichtbar ? 0 : 1, 0);
 }
 
 // Power off, wait, disconnect, wait, then the program ends.

@@ -7,6 +7,7 @@
 #include "core/StepSequence.h"
 
 #include <QObject>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -92,6 +93,15 @@ public:
     bool planLoaded = false;
     bool trainsLoaded = false;
     bool routesLoaded = false;
+
+    // Ends the program for a restart: power off, disconnect, remember the project; then the
+    // program starts again (`neustart` is set for the caller that ends the process).
+    void NeustartBeenden();
+    bool neustart = false;
+    // The window was moved or resized: its position is kept as text in the project settings.
+    void setFensterGeometrie(const QRect& rect);
+    // Ctrl+D: switches the debug view of every window.
+    void DebugTaste();
 
     // Log lines: "* " + time + text, and "*" + time + text.
     void logStar(const QString& text);

@@ -241,3 +241,8 @@ void TTrassolin::InterfaceKlick()
 {
     programm_.bus.broadcast(Msg::WM_SHOWPROTOKOL, programm_.ZentraleTyp(), 0);
 }
+
+void TTrassolin::DebugTaste()
+{
+    programm_.bus.broadcast(Msg::WM_DEBUG, DebugSichtbar ? 0 : 1, 0);
+}

@@ -35,6 +35,7 @@ public:
     void StopKlick();
     void VerbindenKlick(); // "Verbinden mit Zentrale" / "Zentrale Trennen"
     void InterfaceKlick();
+    void DebugTaste(); // Ctrl+D
 
     // Shown state.
     QString statusPanel(int index) const { return index >= 0 && index < 4 ? panels_[index] : QString(); }

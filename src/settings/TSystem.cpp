@@ -467,3 +467,8 @@ void TSystem::ZentraleAnzeigen()
 {
     programm_.bus.broadcast(Msg::WM_SHOWPROTOKOL, programm_.settings.ZentraleTyp, 0);
 }
+
+void TSystem::DebugTaste()
+{
+    programm_.bus.broadcast(Msg::WM_DEBUG, uhrSeiteSichtbar ? 0 : 1, 0);
+}

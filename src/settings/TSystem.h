@@ -42,6 +42,7 @@ public:
     QString aktiveSeite = QStringLiteral("Anzeige");
     bool uhrSeiteSichtbar = false;
     bool debugAnzeige = false;
+    void DebugTaste(); // Ctrl+D: 0 while the "Uhr" page is visible, else 1
 
     // "Verbindung" page.
     static QStringList ZentralenAuswahl();

@@ -1,10 +1,14 @@
 #include "ui/TInfoForm.h"
 
 #include "core/ColorText.h"
+#include "core/HelpTopics.h"
 #include "core/Programm.h"
 #include "core/TInfo.h"
 
 #include <QCloseEvent>
+#include <QCursor>
+#include <QKeyEvent>
+#include <QResizeEvent>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -398,6 +402,45 @@ void TInfoForm::refreshProjectList()
     deleteLabel_->setText(info_.deleteLabel);
     switchLabel_->setText(info_.switchLabel);
     switchLabel_->setEnabled(info_.switchEnabled);
+}
+
+void TInfoForm::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    // Only a resize by the user is kept; the placement from the stored text is not a change.
+    if (event->spontaneous()) {
+        info_.setFensterGeometrie(geometry());
+    }
+}
+
+int TInfoForm::helpTopicAt(const QPoint& pos) const
+{
+    const QWidget* child = childAt(pos);
+    for (const QWidget* w = child; w != nullptr && w != this; w = w->parentWidget()) {
+        if (w == listPanel_) {
+            return 1010;
+        }
+        if (w == backupBox_) {
+            return 1070;
+        }
+        if (w == connectButton_) {
+            return ConnectButtonHelpTopic(programm_.ZentraleTyp());
+        }
+    }
+    return 1007;
+}
+
+void TInfoForm::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_F1) {
+        Q_EMIT helpRequested(helpTopicAt(mapFromGlobal(QCursor::pos())));
+        return;
+    }
+    if (event->key() == Qt::Key_D && event->modifiers() == Qt::ControlModifier) {
+        info_.DebugTaste();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void TInfoForm::closeEvent(QCloseEvent* event)

@@ -24,8 +24,16 @@ public:
     // Shows the logic's state; runs on every TInfo::changed().
     void refresh();
 
+    // The help topic of the control at a point of the window (F1).
+    int helpTopicAt(const QPoint& pos) const;
+
+Q_SIGNALS:
+    void helpRequested(int topic);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void buildProjectList(QWidget* parent);

@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QTabWidget>
@@ -54,6 +55,8 @@ TSystemForm::TSystemForm(Programm& programm, TSystem& system, QWidget* parent)
     : QWidget(parent, Qt::Window), programm_(programm), system_(system)
 {
     setObjectName(QStringLiteral("SystemForm"));
+    auto* debugKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_D), this);
+    connect(debugKey, &QShortcut::activated, this, [this] { system_.DebugTaste(); });
     setWindowTitle(QStringLiteral("System"));
 
     auto* layout = new QVBoxLayout(this);

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
@@ -33,6 +34,8 @@ TTrassolinForm::TTrassolinForm(Programm& programm, TTrassolin& logic, TInfo& inf
     : QMainWindow(parent), programm_(programm), logic_(logic), info_(info)
 {
     setObjectName(QStringLiteral("TrassolinForm"));
+    auto* debugKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_D), this);
+    connect(debugKey, &QShortcut::activated, this, [this] { logic_.DebugTaste(); });
     setWindowTitle(QStringLiteral("Trassolin"));
     resize(1280, 860);
     buildMenus();

@@ -2,6 +2,7 @@
 // windows' logic objects over a temporary program folder.
 #pragma once
 
+#include "common/RecordingReceiver.h"
 #include "common/ScriptedDialogs.h"
 #include "core/Clock.h"
 #include "core/ManualScheduler.h"
@@ -16,25 +17,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <memory>
-
-// Records every message it receives.
-class RecordingReceiver : public MessageReceiver {
-public:
-    std::vector<CoreMessage> messages;
-    void receive(const CoreMessage& message) override { messages.push_back(message); }
-    int count(Msg id) const
-    {
-        return static_cast<int>(std::count_if(messages.begin(), messages.end(), [id](const CoreMessage& m) { return m.id == id; }));
-    }
-    QStringList names() const
-    {
-        QStringList list;
-        for (const CoreMessage& m : messages) {
-            list << MsgShortName(m.id);
-        }
-        return list;
-    }
-};
 
 struct ProgramFixture {
     QTemporaryDir root;

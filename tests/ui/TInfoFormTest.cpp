@@ -1,4 +1,5 @@
 #include "ui/TInfoForm.h"
+#include "ui/TWebHilfeForm.h"
 
 #include "UiFixture.h"
 #include "core/LineFile.h"
@@ -155,3 +156,33 @@ TEST_F(TInfoFormTest, BackupBoxOffersAFreeNameAndCreatesTheBackup)
     EXPECT_TRUE(child<QPushButton>(QStringLiteral("ProjektVerbindenSpeedBtn"))->isEnabled());
 }
 } // namespace
+
+TEST_F(TInfoFormTest, HelpTopicFollowsTheControlUnderTheMouse)
+{
+    TInfoForm form(programm, fenster.info());
+    fenster.info().ShowStartWindow();
+    form.show();
+    auto* connect = form.findChild<QPushButton*>("ProjektVerbindenSpeedBtn");
+    ASSERT_NE(connect, nullptr);
+    EXPECT_EQ(form.helpTopicAt(connect->mapTo(&form, connect->rect().center())), 5005) << "Intellibox 1";
+    auto* log = form.findChild<QWidget*>("LogMemo");
+    EXPECT_EQ(form.helpTopicAt(log->mapTo(&form, log->rect().center())), 1007);
+
+    TWebHilfeForm help(TRASSOLIN_SOURCE_DIR "/");
+    help.showTopic(5005);
+    EXPECT_TRUE(help.currentPage().endsWith("data/hilfe/5005.html"));
+    help.showTopic(4711);
+    EXPECT_TRUE(help.currentPage().endsWith("data/hilfe/index.html"));
+}
+
+TEST_F(TInfoFormTest, CtrlDSwitchesTheDebugViewOfEveryWindow)
+{
+    TInfoForm form(programm, fenster.info());
+    fenster.info().ShowStartWindow();
+    recorder.messages.clear();
+    QTest::keyClick(&form, Qt::Key_D, Qt::ControlModifier);
+    ASSERT_NE(recorder.last(Msg::WM_DEBUG), nullptr);
+    EXPECT_EQ(recorder.last(Msg::WM_DEBUG)->w.toInt(), 1);
+    QTest::keyClick(&form, Qt::Key_D, Qt::ControlModifier);
+    EXPECT_EQ(recorder.last(Msg::WM_DEBUG)->w.toInt(), 0);
+}

@@ -2,6 +2,7 @@
 // a manual scheduler and a fixed clock. Widgets are destroyed before the logic they show.
 #pragma once
 
+#include "common/RecordingReceiver.h"
 #include "common/ScriptedDialogs.h"
 #include "core/Clock.h"
 #include "core/ManualScheduler.h"
@@ -13,31 +14,6 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <vector>
-
-// Records every core message broadcast.
-class RecordingReceiver final : public MessageReceiver {
-public:
-    void receive(const CoreMessage& message) override { messages.push_back(message); }
-    bool saw(Msg id) const
-    {
-        for (const CoreMessage& m : messages) {
-            if (m.id == id) {
-                return true;
-            }
-        }
-        return false;
-    }
-    const CoreMessage* last(Msg id) const
-    {
-        for (auto it = messages.rbegin(); it != messages.rend(); ++it) {
-            if (it->id == id) {
-                return &*it;
-            }
-        }
-        return nullptr;
-    }
-    std::vector<CoreMessage> messages;
-};
 
 class UiFixture : public ::testing::Test {
 protected:
