@@ -138,8 +138,6 @@ Q_SIGNALS:
     void allesNeuZeichnen();
     // The jump-mark table changed (the editor palette shows the next free number).
     void sprungmarkenGeaendert();
-    // The logbook window should be shown (an error line was written).
-    void logbuchZeigen();
 
 private:
     friend class TGleisBildElement;

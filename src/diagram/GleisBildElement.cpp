@@ -3,6 +3,8 @@
 #include "core/Programm.h"
 #include "diagram/GleisBild.h"
 
+#include <algorithm>
+
 Richtung Gegenueber(Richtung r)
 {
     switch (r) {
@@ -65,8 +67,8 @@ void TGleisBildElement::statusText(const QString& text)
 
 void TGleisBildElement::SetGleisBildNr(int kind)
 {
-    // The kind changes within the element's own category only where the kind exists; the
-    // category follows the table.
+    // Only kinds of the table, and never to or from a loco display (its cells would change);
+    // the category follows the kind.
     const ElementArt* art = ElementArtVon(kind);
     if (art == nullptr || istLokAnzeige() || kind >= LokAnzeigeArt) {
         return;
