@@ -11,6 +11,8 @@
 #include <QString>
 
 class ProjektDaten;
+class TGleisBild;
+class TLogBuch;
 class TInfo;
 class TSystem;
 class TTrassolin;
@@ -39,6 +41,8 @@ struct Programm {
     TInfo* info = nullptr;
     TSystem* system = nullptr;
     ProjektDaten* daten = nullptr;
+    TGleisBild* gleisbild = nullptr; // the track diagram's elements and tables; before the windows
+    TLogBuch* logbuch = nullptr;     // LogBuchAdd for every part
 
     // `Projekte/<project>/` and the path of one of its files.
     QString projectFolder() const { return programFolder + QStringLiteral("Projekte/") + ProjektName + u'/'; }

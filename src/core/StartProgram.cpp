@@ -3,8 +3,10 @@
 #include "core/Programm.h"
 #include "core/ProjektDaten.h"
 #include "core/TInfo.h"
+#include "diagram/GleisBild.h"
 #include "diagram/TTrassolin.h"
 #include "settings/TSystem.h"
+#include "vehicles/LogBuch.h"
 
 QStringList ProgrammFenster::Reihenfolge()
 {
@@ -26,6 +28,9 @@ ProgrammFenster::ProgrammFenster(Programm& programm) : programm_(programm)
 {
     daten_ = std::make_unique<KeineProjektDaten>();
     programm_.daten = daten_.get();
+    // The diagram's tables exist before any window.
+    gleisbild_ = std::make_unique<TGleisBild>(programm_);
+    programm_.gleisbild = gleisbild_.get();
     for (const QString& name : Reihenfolge()) {
         if (name == QStringLiteral("TTrassolin")) {
             hauptfenster_ = std::make_unique<TTrassolin>(programm_);
@@ -39,6 +44,10 @@ ProgrammFenster::ProgrammFenster(Programm& programm) : programm_(programm)
             info_ = std::make_unique<TInfo>(programm_);
             programm_.info = info_.get();
             add(name, info_.get());
+        } else if (name == QStringLiteral("TLogBuch")) {
+            logbuch_ = std::make_unique<TLogBuch>(programm_);
+            programm_.logbuch = logbuch_.get();
+            add(name, logbuch_.get());
         } else {
             pending_.push_back(std::make_unique<PendingWindow>(name));
             add(name, pending_.back().get());
@@ -54,7 +63,9 @@ ProgrammFenster::~ProgrammFenster()
     programm_.hauptfenster = nullptr;
     programm_.system = nullptr;
     programm_.info = nullptr;
+    programm_.logbuch = nullptr;
     programm_.daten = nullptr;
+    programm_.gleisbild = nullptr;
 }
 
 void ProgrammFenster::add(const QString& name, MessageReceiver* receiver)

@@ -11,6 +11,8 @@
 
 struct Programm;
 class ProjektDaten;
+class TGleisBild;
+class TLogBuch;
 class TInfo;
 class TSystem;
 class TTrassolin;
@@ -34,6 +36,8 @@ public:
     TTrassolin& hauptfenster() { return *hauptfenster_; }
     TSystem& system() { return *system_; }
     TInfo& info() { return *info_; }
+    TGleisBild& gleisbild() { return *gleisbild_; }
+    TLogBuch& logbuch() { return *logbuch_; }
 
     // The windows in creation order, by name ("TTrassolin", "TDebug", ...).
     QStringList names() const;
@@ -46,9 +50,11 @@ private:
 
     Programm& programm_;
     std::unique_ptr<ProjektDaten> daten_;
+    std::unique_ptr<TGleisBild> gleisbild_;
     std::unique_ptr<TTrassolin> hauptfenster_;
     std::unique_ptr<TSystem> system_;
     std::unique_ptr<TInfo> info_;
+    std::unique_ptr<TLogBuch> logbuch_;
     std::vector<std::unique_ptr<PendingWindow>> pending_;
     std::vector<std::pair<QString, MessageReceiver*>> order_;
 };

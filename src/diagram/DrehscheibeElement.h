@@ -1,0 +1,15 @@
+// The turntable on the track diagram: exactly one, "Drehscheibe1", created hidden at (100, 100)
+// when the program starts and shown when placed on the plan. Its turning state belongs to the
+// turntable's own logic. Owned by TGleisBild.
+#pragma once
+
+#include <QString>
+
+class TDrehscheibeElement {
+public:
+    QString Name = QStringLiteral("Drehscheibe1");
+    int Left = 100;
+    int Top = 100;
+    bool Visible = false;
+    bool Platziert = false; // the turntable-placed flag of the plan
+};
