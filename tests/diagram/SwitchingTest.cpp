@@ -211,7 +211,7 @@ TEST(Switching, TrainsEnterAndLeaveLocoDisplays)
 
     e->SetSignalLinks(1);
     e->FahrstrasseRechts = {2, 5};
-    f.dialogs.answers = {false};
+    f.dialogs.yesNoAnswers = {false};
     e->ZugEntfernen(true);
     EXPECT_EQ(f.dialogs.asked, QStringList{QStringLiteral("Zug : V 100 wird aus Haltestelle Nord entfernt")});
     EXPECT_EQ(e->Zug, zug);
