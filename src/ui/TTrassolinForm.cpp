@@ -4,6 +4,7 @@
 #include "core/Programm.h"
 #include "core/TInfo.h"
 #include "diagram/TTrassolin.h"
+#include "settings/TSystem.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -42,7 +43,21 @@ TTrassolinForm::TTrassolinForm(Programm& programm, TTrassolin& logic, TInfo& inf
     buildKeys();
     buildStatusBar();
     connect(&logic_, &TTrassolin::changed, this, &TTrassolinForm::refresh);
+    if (programm_.system) {
+        connect(programm_.system, &TSystem::panelColorChanged, this, &TTrassolinForm::applyPanelColor);
+    }
+    applyPanelColor();
     refresh();
+}
+
+// The button panels take the project's panel colour, the automatic colour while automatic
+// operation runs.
+void TTrassolinForm::applyPanelColor()
+{
+    const QString text = logic_.AutomaticAn ? programm_.settings.PanelColorAutomatic : programm_.settings.PanelColor;
+    QPalette palette = buttonPanel_->palette();
+    palette.setColor(QPalette::Window, ToQColor(StringToColor(text).value_or(clBtnFace)));
+    buttonPanel_->setPalette(palette);
 }
 
 void TTrassolinForm::buildMenus()
@@ -86,9 +101,13 @@ void TTrassolinForm::buildKeys()
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(4, 4, 4, 4);
 
-    auto* bar = new QHBoxLayout;
-    layout->addLayout(bar);
-    powerGroup_ = new QWidget(central);
+    buttonPanel_ = new QWidget(central);
+    buttonPanel_->setObjectName(QStringLiteral("ButtonPanel"));
+    buttonPanel_->setAutoFillBackground(true);
+    layout->addWidget(buttonPanel_);
+    auto* bar = new QHBoxLayout(buttonPanel_);
+    bar->setContentsMargins(4, 4, 4, 4);
+    powerGroup_ = new QWidget(buttonPanel_);
     powerGroup_->setObjectName(QStringLiteral("PowerGroup"));
     auto* power = new QHBoxLayout(powerGroup_);
     power->setContentsMargins(0, 0, 0, 0);
@@ -102,7 +121,7 @@ void TTrassolinForm::buildKeys()
     }
     bar->addWidget(powerGroup_);
     bar->addStretch(1);
-    exitKey_ = new QPushButton(QStringLiteral("Beenden"), central);
+    exitKey_ = new QPushButton(QStringLiteral("Beenden"), buttonPanel_);
     exitKey_->setObjectName(QStringLiteral("BeendenBtn"));
     exitKey_->setToolTip(QStringLiteral("Trassolin Beenden"));
     bar->addWidget(exitKey_);

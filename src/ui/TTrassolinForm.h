@@ -23,6 +23,7 @@ public:
 
     // Shows the logic's state; runs on every TTrassolin::changed().
     void refresh();
+    void applyPanelColor();
 
     // The program ends for real: the window closes without asking again.
     void endProgram();
@@ -47,6 +48,7 @@ private:
     QMenu* drehscheibe_ = nullptr;
     QAction* verbinden_ = nullptr;
     QAction* infoAction_ = nullptr;
+    QWidget* buttonPanel_ = nullptr;
     QWidget* powerGroup_ = nullptr;
     QPushButton* go_ = nullptr;
     QPushButton* stop_ = nullptr;

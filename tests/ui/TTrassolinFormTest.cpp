@@ -1,4 +1,5 @@
 #include "ui/TTrassolinForm.h"
+#include "settings/TSystem.h"
 
 #include "UiFixture.h"
 #include "core/TInfo.h"
@@ -131,3 +132,15 @@ TEST(QtDialogs, ConvertsTextsAndFilters)
     }
 }
 } // namespace
+
+TEST_F(TTrassolinFormTest, ButtonPanelTakesThePanelColour)
+{
+    TTrassolinForm form(programm, fenster.hauptfenster(), fenster.info());
+    fenster.info().ShowStartWindow();
+    auto* panel = form.findChild<QWidget*>("ButtonPanel");
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->palette().color(QPalette::Window), QColor(0xAB, 0xF8, 0xDB)) << "$00DBF8AB";
+    programm.settings.PanelColor = QStringLiteral("clRed");
+    fenster.system().ApplyPanelColor();
+    EXPECT_EQ(panel->palette().color(QPalette::Window), QColor(Qt::red));
+}
