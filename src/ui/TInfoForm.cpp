@@ -1,6 +1,7 @@
 #include "ui/TInfoForm.h"
 
 #include "core/ColorText.h"
+#include "core/FileSave.h"
 #include "core/HelpTopics.h"
 #include "core/Programm.h"
 #include "core/TInfo.h"
@@ -9,6 +10,7 @@
 #include <QCursor>
 #include <QKeyEvent>
 #include <QResizeEvent>
+#include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -243,6 +245,7 @@ void TInfoForm::buildBackupBox(QWidget* parent)
     layout->addWidget(prompt);
     backupEdit_ = new QLineEdit(backupBox_);
     backupEdit_->setObjectName(QStringLiteral("SicherungEdit"));
+    backupEdit_->installEventFilter(this);
     layout->addWidget(backupEdit_);
     auto* keys = new QHBoxLayout;
     layout->addLayout(keys);
@@ -411,6 +414,16 @@ void TInfoForm::resizeEvent(QResizeEvent* event)
     if (event->spontaneous()) {
         info_.setFensterGeometrie(geometry());
     }
+}
+
+// Clicking into the backup name while it names an existing project says so.
+bool TInfoForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == backupEdit_ && event->type() == QEvent::MouseButtonPress
+        && !info_.BackupNameFree(backupEdit_->text()) && QFileInfo::exists(FindFileNoCase(programm_.programFolder + QStringLiteral("Projekte"), backupEdit_->text()))) {
+        programm_.dialogs.information(QStringLiteral("Das Projekt existiert bereits !!, Bitte anderen Namen wählen"));
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 int TInfoForm::helpTopicAt(const QPoint& pos) const
