@@ -34,23 +34,3 @@ public:
     virtual bool SaveRoutes(const QString& path, QString* error) = 0;
     virtual bool SaveTrains(const QString& path, QString* error) = 0;
 };
-
-// The project data before any of its parts exists in the program: nothing to load or write.
-class KeineProjektDaten final : public ProjektDaten {
-public:
-    Geladen LoadStations(const QString&) override { return {}; }
-    Geladen LoadTrackPlan(const QString&) override { return {}; }
-    void ResetContacts() override {}
-    Geladen LoadTrains(const QString&) override { return {}; }
-    Geladen LoadRoutes(const QString&) override { return {}; }
-    void CompleteRoutes() override {}
-    void FillStationTree() override {}
-    void LoadCarSystem(const QString&) override {}
-    void OpenSequencePrograms(const QString&) override {}
-    void AssignTrains() override {}
-    void RedrawTrains() override {}
-    bool SaveTrackPlan(const QString&, QString*) override { return true; }
-    bool SaveStations(const QString&, QString*) override { return true; }
-    bool SaveRoutes(const QString&, QString*) override { return true; }
-    bool SaveTrains(const QString&, QString*) override { return true; }
-};

@@ -1,7 +1,7 @@
 #include "core/StartProgram.h"
 
 #include "core/Programm.h"
-#include "core/ProjektDaten.h"
+#include "core/ProjektDateien.h"
 #include "core/TInfo.h"
 #include "diagram/GleisBild.h"
 #include "diagram/TTrassolin.h"
@@ -26,11 +26,11 @@ QStringList ProgrammFenster::Reihenfolge()
 
 ProgrammFenster::ProgrammFenster(Programm& programm) : programm_(programm)
 {
-    daten_ = std::make_unique<KeineProjektDaten>();
-    programm_.daten = daten_.get();
-    // The diagram's tables exist before any window.
+    // The diagram's tables and the project files exist before any window.
     gleisbild_ = std::make_unique<TGleisBild>(programm_);
     programm_.gleisbild = gleisbild_.get();
+    daten_ = std::make_unique<ProjektDateien>(programm_);
+    programm_.daten = daten_.get();
     for (const QString& name : Reihenfolge()) {
         if (name == QStringLiteral("TTrassolin")) {
             hauptfenster_ = std::make_unique<TTrassolin>(programm_);
