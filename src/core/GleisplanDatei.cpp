@@ -10,6 +10,7 @@
 #include "diagram/ElementArten.h"
 #include "diagram/GleisBild.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <optional>
 
@@ -109,7 +110,9 @@ bool GleisplanDatei::LoadTrackPlan(const QString& path)
 
     QString error;
     const QString file = QFileInfo(path).exists() ? path : FindFileNoCase(QFileInfo(path).absolutePath(), QFileInfo(path).fileName());
-    if (!QFileInfo(file).exists() && !SaveFileAtomically(file, LineWriter::JoinLines(EmptyPlanLines()), &error)) {
+    const bool fehlt = !QFileInfo(file).exists();
+    if (fehlt && !(QDir().mkpath(QFileInfo(file).absolutePath())
+                   && SaveFileAtomically(file, LineWriter::JoinLines(EmptyPlanLines()), &error))) {
         programm_.dialogs.information(error);
         GleisplanLadeFehler = true;
     } else if (auto reader = LineReader::open(file, &error)) {

@@ -1,6 +1,10 @@
 #include "core/ProjectFileCheck.h"
 
 #include "core/FileSave.h"
+#include "core/GleisplanDatei.h"
+#include "core/ManualScheduler.h"
+#include "core/Programm.h"
+#include "diagram/GleisBild.h"
 #include "core/LineFile.h"
 #include "core/TreeContainer.h"
 #include "settings/ProjectSettingsFile.h"
@@ -42,6 +46,46 @@ ProjectFileResult readSettings(const QString& path, const QString& project, cons
     return result;
 }
 
+// Collects the reader's messages instead of showing them.
+class CollectingDialogs final : public Dialogs {
+public:
+    QStringList texts;
+    void information(const QString& text) override { texts << text; }
+    bool confirmation(const QString& text) override
+    {
+        texts << text;
+        return false;
+    }
+    bool yesNo(const QString& text) override
+    {
+        texts << text;
+        return false;
+    }
+    std::optional<QString> textInput(const QString&, const QString&, const QString&) override { return std::nullopt; }
+    std::optional<QString> openFile(const QString&, const QString&, const QString&) override { return std::nullopt; }
+    std::optional<TColor> chooseColor(TColor) override { return std::nullopt; }
+    std::optional<QFont> chooseFont(const QFont&) override { return std::nullopt; }
+};
+
+ProjectFileResult readPlan(const QString& path, const QString&, const QString& programFolder)
+{
+    MessageBus bus;
+    ManualScheduler scheduler;
+    SystemClock clock;
+    CollectingDialogs dialogs;
+    Programm programm(bus, scheduler, clock, dialogs, programFolder);
+    TGleisBild bild(programm);
+    programm.gleisbild = &bild;
+    GleisplanDatei datei(programm);
+    ProjectFileResult result;
+    if (!datei.LoadTrackPlan(path) || !bild.Gleisplan_Geladen) {
+        result.error = dialogs.texts.join(u'\n').replace(u'\r', u' ');
+        return result;
+    }
+    result.rewritten = LineWriter::JoinLines(datei.PlanLines());
+    return result;
+}
+
 ProjectFileResult readTree(const QString& path, const QString&, const QString&)
 {
     ProjectFileResult result;
@@ -68,6 +112,7 @@ const std::vector<Entry>& entries()
 {
     static const std::vector<Entry> list = {
         {QStringLiteral("%1.pro"), readSettings},
+        {QStringLiteral("%1.da2"), readPlan},
         {QStringLiteral("Fahrzeuge20.lda"), readTree},
         {QStringLiteral("%1.war"), readTree},
         {QStringLiteral("%1.Ab4"), readTree},

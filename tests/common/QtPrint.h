@@ -1,6 +1,8 @@
 // Readable test failure output for Qt value types.
 #pragma once
 
+#include "core/CoreMessage.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -23,4 +25,9 @@ inline void PrintTo(const QStringList& list, std::ostream* os)
         *os << (i ? ", " : "") << '"' << list[i].toStdString() << '"';
     }
     *os << '}';
+}
+
+inline void PrintTo(const CoreMessage& message, std::ostream* os)
+{
+    *os << ToString(message).toStdString();
 }
