@@ -10,6 +10,8 @@
 #include "settings/TSystem.h"
 #include "ui/QtDialogs.h"
 #include "ui/TInfoForm.h"
+#include "ui/TLogBuchForm.h"
+#include "vehicles/LogBuch.h"
 #include "ui/TSystemForm.h"
 #include "ui/TTrassolinForm.h"
 #include "ui/TWebHilfeForm.h"
@@ -56,6 +58,8 @@ int main(int argc, char** argv)
         system.mainWindowHeight = screen->availableGeometry().height();
     }
 
+    TLogBuchForm logbookForm(fenster.logbuch(), &mainForm);
+    QObject::connect(&mainForm, &TTrassolinForm::logbookRequested, &logbookForm, [&fenster] { fenster.logbuch().Zeigen(); });
     TWebHilfeForm helpForm(programm.programFolder, &mainForm);
     QObject::connect(&infoForm, &TInfoForm::helpRequested, &helpForm, [&helpForm](int topic) { helpForm.showTopic(topic); });
 

@@ -11,6 +11,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QShortcut>
 #include <QStatusBar>
@@ -146,6 +147,16 @@ void TTrassolinForm::buildKeys()
     setCentralWidget(central);
 }
 
+bool TTrassolinForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == panels_[2] && event->type() == QEvent::MouseButtonPress
+        && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        Q_EMIT logbookRequested();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
 QLabel* TTrassolinForm::statusPanel(int index) const
 {
     return index >= 0 && index < 4 ? panels_[index] : nullptr;
@@ -158,6 +169,7 @@ void TTrassolinForm::buildStatusBar()
     for (int i = 0; i < 4; ++i) {
         panels_[i] = new QLabel(this);
         panels_[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+        panels_[i]->installEventFilter(this);
         panels_[i]->setTextFormat(Qt::PlainText);
         panels_[i]->setFrameShape(QFrame::StyledPanel);
         if (widths[i] > 0) {

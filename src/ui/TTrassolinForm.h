@@ -31,8 +31,11 @@ public:
 Q_SIGNALS:
     // "System Einstellungen": the settings window is to be shown.
     void settingsRequested();
+    // A click on status panel 2 (the last event): the logbook is to be shown.
+    void logbookRequested();
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

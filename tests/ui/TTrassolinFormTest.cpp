@@ -144,3 +144,13 @@ TEST_F(TTrassolinFormTest, ButtonPanelTakesThePanelColour)
     fenster.system().ApplyPanelColor();
     EXPECT_EQ(panel->palette().color(QPalette::Window), QColor(Qt::red));
 }
+
+TEST_F(TTrassolinFormTest, ClickOnTheEventPanelAsksForTheLogbook)
+{
+    TTrassolinForm form(programm, fenster.hauptfenster(), fenster.info());
+    QSignalSpy requested(&form, &TTrassolinForm::logbookRequested);
+    QTest::mouseClick(form.statusPanel(1), Qt::LeftButton);
+    EXPECT_EQ(requested.count(), 0);
+    QTest::mouseClick(form.statusPanel(2), Qt::LeftButton);
+    EXPECT_EQ(requested.count(), 1);
+}
