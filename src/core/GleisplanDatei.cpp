@@ -115,12 +115,8 @@ bool GleisplanDatei::LoadTrackPlan(const QString& path)
                    && SaveFileAtomically(file, LineWriter::JoinLines(EmptyPlanLines()), &error))) {
         programm_.dialogs.information(error);
         GleisplanLadeFehler = true;
-    } else if (auto reader = LineReader::open(file, &error)) {
-        QStringList lines;
-        while (!reader->atEnd()) {
-            lines << reader->next();
-        }
-        read(lines);
+    } else if (const auto lines = LineReader::ReadLines(file, &error)) {
+        read(*lines);
     } else {
         programm_.dialogs.information(error);
         GleisplanLadeFehler = true;

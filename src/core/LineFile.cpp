@@ -20,6 +20,12 @@ std::optional<LineReader> LineReader::open(const QString& path, QString* error)
     return LineReader(SplitLines(file.readAll()));
 }
 
+std::optional<QStringList> LineReader::ReadLines(const QString& path, QString* error)
+{
+    const auto reader = open(path, error);
+    return reader ? std::optional<QStringList>(reader->lines()) : std::nullopt;
+}
+
 QStringList LineReader::SplitLines(QByteArrayView bytes)
 {
     QStringList lines;

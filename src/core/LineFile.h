@@ -14,6 +14,8 @@ public:
     explicit LineReader(QStringList lines);
     // Reads and decodes a whole file; nullopt with a German error when it cannot be read.
     static std::optional<LineReader> open(const QString& path, QString* error);
+    // All lines of a file; nullopt with a German error when it cannot be read.
+    static std::optional<QStringList> ReadLines(const QString& path, QString* error);
     // Decodes and splits at CR LF or LF. A line end after the last line adds no empty line.
     static QStringList SplitLines(QByteArrayView bytes);
 
@@ -23,6 +25,7 @@ public:
     // 1-based number of the line last returned by next().
     int lineNumber() const { return static_cast<int>(next_); }
     int lineCount() const { return static_cast<int>(lines_.size()); }
+    const QStringList& lines() const { return lines_; }
 
     // The integer in `text`. When it is none, records "Zeile n: <what> ist keine Zahl: »text«"
     // and returns `fallback`.

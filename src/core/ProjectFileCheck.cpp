@@ -20,15 +20,12 @@ ProjectFileResult readSettings(const QString& path, const QString& project, cons
 {
     ProjectFileResult result;
     QString error;
-    auto reader = LineReader::open(path, &error);
-    if (!reader) {
+    const auto read = LineReader::ReadLines(path, &error);
+    if (!read) {
         result.error = error;
         return result;
     }
-    QStringList lines;
-    while (!reader->atEnd()) {
-        lines << reader->next();
-    }
+    const QStringList& lines = *read;
     ProjectFileContext context;
     context.programFolder = programFolder;
     context.projectName = project;
@@ -37,9 +34,9 @@ ProjectFileResult readSettings(const QString& path, const QString& project, cons
     // No window to clamp stored positions to.
     context.mainWindowWidth = context.mainWindowHeight = context.screenHeight = 99999;
     ProjectSettings settings;
-    const ProjectSettingsReadResult read = ReadProjectSettings(lines, context, settings);
-    if (!read.ok) {
-        result.error = read.error;
+    const ProjectSettingsReadResult settingsRead = ReadProjectSettings(lines, context, settings);
+    if (!settingsRead.ok) {
+        result.error = settingsRead.error;
         return result;
     }
     result.rewritten = LineWriter::JoinLines(ProjectSettingsLines(settings, context));

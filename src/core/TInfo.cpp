@@ -524,20 +524,14 @@ void TInfo::ListProjects()
     const QDir folder(projectsFolder());
     const QStringList folders = folder.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
     for (const QString& name : folders) {
-        QString error;
-        const auto reader = LineReader::open(FindFileNoCase(folder.filePath(name), name + QStringLiteral(".pro")), &error);
-        if (!reader || reader->lineCount() < 54) {
-            continue;
-        }
-        LineReader head = *reader;
-        QStringList lines;
-        while (!head.atEnd()) {
-            lines << head.next();
+        const auto lines = LineReader::ReadLines(FindFileNoCase(folder.filePath(name), name + QStringLiteral(".pro")), nullptr);
+        if (!lines || lines->size() < 54) {
+            continue; // a file that cannot be read is skipped
         }
         ProjektZeile row;
-        row.Erstelldatum = lines[1].right(10);
-        row.Name = lines[3];
-        row.Zentrale = lines[53].mid(14);
+        row.Erstelldatum = (*lines)[1].right(10);
+        row.Name = (*lines)[3];
+        row.Zentrale = (*lines)[53].mid(14);
         row.Ordner = name;
         const bool open = name.compare(programm_.ProjektName, Qt::CaseInsensitive) == 0;
         const bool isDefault = name.compare(QStringLiteral("Default"), Qt::CaseInsensitive) == 0;

@@ -8,12 +8,7 @@ namespace {
 QStringList linesOf(const QString& programFolder, const QString& name)
 {
     const QString path = FindFileNoCase(FindFileNoCase(programFolder, QStringLiteral("data")), name);
-    auto reader = LineReader::open(path, nullptr);
-    QStringList lines;
-    while (reader && !reader->atEnd()) {
-        lines << reader->next();
-    }
-    return lines;
+    return LineReader::ReadLines(path, nullptr).value_or(QStringList());
 }
 } // namespace
 

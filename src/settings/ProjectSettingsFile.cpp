@@ -552,16 +552,12 @@ ProjectSettingsLoadResult LoadProjectSettingsFile(const QString& path, const Pro
         result.created = true;
     }
     QString error;
-    auto reader = LineReader::open(found, &error);
-    if (!reader) {
+    const auto lines = LineReader::ReadLines(found, &error);
+    if (!lines) {
         result.error = error;
         return result;
     }
-    QStringList lines;
-    while (!reader->atEnd()) {
-        lines << reader->next();
-    }
-    const ProjectSettingsReadResult read = ReadProjectSettings(lines, context, settings);
+    const ProjectSettingsReadResult read = ReadProjectSettings(*lines, context, settings);
     result.ok = read.ok;
     result.projectName = read.projectName;
     if (!read.ok) {
