@@ -14,7 +14,7 @@ QString byType(int typ, std::initializer_list<const char*> texts)
 }
 } // namespace
 
-TTrassolin::TTrassolin(Programm& programm) : programm_(programm)
+TTrassolin::TTrassolin(Programm& programm) : programm_(programm), betrieb_(programm)
 {
     panels_[3] = QStringLiteral("Uhr");
 }
@@ -48,6 +48,12 @@ void TTrassolin::receive(const CoreMessage& message)
         break;
     case Msg::WM_LOK_DATEN_VERGLEICHEN_OK:
         MessageRecieveLOK_DATEN_VERGLEICHEN_OK();
+        break;
+    case Msg::WM_MAG_CHANGE:
+    case Msg::WM_MAGIDSENDEN:
+    case Msg::WM_S88_CHANGE:
+    case Msg::WM_S88_CHANGE2:
+        betrieb_.Meldung(message);
         break;
     case Msg::WM_LOKDATENBANK_OK: {
         const QString alternative = programm_.settings.AlternativeVehicleDatabase;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/MessageBus.h"
+#include "diagram/TGleisbildBetrieb.h"
 
 #include <QObject>
 #include <QString>
@@ -55,6 +56,9 @@ public:
     bool menusEnabled() const { return state_ != Steuerzustand::Gesperrt; }
     bool powerGroupVisible() const { return state_ != Steuerzustand::Gesperrt; }
 
+    // What clicks on the diagram do in run mode, and the accessory and contact reports.
+    TGleisbildBetrieb& betrieb() { return betrieb_; }
+
     // Name shown in panel 0 with " (Power ON)" / " (Power OFF)".
     static QString PowerName(int zentraleTyp);
 
@@ -73,6 +77,7 @@ private:
     QString zentraleName() const;
 
     Programm& programm_;
+    TGleisbildBetrieb betrieb_;
     std::array<QString, 4> panels_;
     Steuerzustand state_ = Steuerzustand::ProjektOffen;
 };
