@@ -10,6 +10,7 @@
 
 #include <QString>
 
+class BetriebsDaten;
 class ProjektDaten;
 class TGleisBild;
 class TLogBuch;
@@ -41,6 +42,7 @@ struct Programm {
     TInfo* info = nullptr;
     TSystem* system = nullptr;
     ProjektDaten* daten = nullptr;
+    BetriebsDaten* betriebsdaten = nullptr;
     TGleisBild* gleisbild = nullptr; // the track diagram's elements and tables; before the windows
     TLogBuch* logbuch = nullptr;     // LogBuchAdd for every part
 

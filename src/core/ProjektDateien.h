@@ -1,11 +1,12 @@
-// The project's data files as the opening sequence and save-all reach them. The track plan is
-// read and written here; stations, routes, trains, car system and sequence programs are read
-// and written by their own parts once those exist in the program: until then their steps load
-// nothing and write nothing, so no file of theirs is ever touched.
+// The project's data files as the opening sequence and save-all reach them: track plan,
+// stations and routes. Trains, car system and sequence programs are read and written by their
+// own parts once those exist in the program: until then their steps load nothing and write
+// nothing, so no file of theirs is ever touched.
 #pragma once
 
 #include "core/GleisplanDatei.h"
 #include "core/ProjektDaten.h"
+#include "operation/HaltestellenDatei.h"
 
 struct Programm;
 
@@ -13,12 +14,12 @@ class ProjektDateien final : public ProjektDaten {
 public:
     explicit ProjektDateien(Programm& programm);
 
-    Geladen LoadStations(const QString&) override { return {}; }
+    Geladen LoadStations(const QString& path) override;
     Geladen LoadTrackPlan(const QString& path) override;
     void ResetContacts() override;
     Geladen LoadTrains(const QString&) override { return {false, {}}; }
-    Geladen LoadRoutes(const QString&) override { return {false, {}}; }
-    void CompleteRoutes() override {}
+    Geladen LoadRoutes(const QString& path) override;
+    void CompleteRoutes() override;
     void FillStationTree() override {}
     void LoadCarSystem(const QString&) override {}
     void OpenSequencePrograms(const QString&) override {}
@@ -26,13 +27,15 @@ public:
     void RedrawTrains() override {}
 
     bool SaveTrackPlan(const QString& path, QString* error) override;
-    bool SaveStations(const QString&, QString*) override { return true; }
-    bool SaveRoutes(const QString&, QString*) override { return true; }
+    bool SaveStations(const QString& path, QString* error) override;
+    bool SaveRoutes(const QString& path, QString* error) override;
     bool SaveTrains(const QString&, QString*) override { return true; }
 
     GleisplanDatei& gleisplan() { return gleisplan_; }
+    HaltestellenDatei& haltestellen() { return haltestellen_; }
 
 private:
     Programm& programm_;
     GleisplanDatei gleisplan_;
+    HaltestellenDatei haltestellen_;
 };

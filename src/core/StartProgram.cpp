@@ -2,6 +2,7 @@
 
 #include "core/Programm.h"
 #include "core/ProjektDateien.h"
+#include "operation/BetriebsDaten.h"
 #include "core/TInfo.h"
 #include "diagram/GleisBild.h"
 #include "diagram/TTrassolin.h"
@@ -29,6 +30,9 @@ ProgrammFenster::ProgrammFenster(Programm& programm) : programm_(programm)
     // The diagram's tables and the project files exist before any window.
     gleisbild_ = std::make_unique<TGleisBild>(programm_);
     programm_.gleisbild = gleisbild_.get();
+    betriebsdaten_ = std::make_unique<BetriebsDaten>(programm_);
+    programm_.betriebsdaten = betriebsdaten_.get();
+    gleisbild_->setTrainServices(betriebsdaten_.get());
     daten_ = std::make_unique<ProjektDateien>(programm_);
     programm_.daten = daten_.get();
     for (const QString& name : Reihenfolge()) {
@@ -65,6 +69,7 @@ ProgrammFenster::~ProgrammFenster()
     programm_.info = nullptr;
     programm_.logbuch = nullptr;
     programm_.daten = nullptr;
+    programm_.betriebsdaten = nullptr;
     programm_.gleisbild = nullptr;
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 struct Programm;
+class BetriebsDaten;
 class ProjektDaten;
 class TGleisBild;
 class TLogBuch;
@@ -37,6 +38,7 @@ public:
     TSystem& system() { return *system_; }
     TInfo& info() { return *info_; }
     TGleisBild& gleisbild() { return *gleisbild_; }
+    BetriebsDaten& betriebsdaten() { return *betriebsdaten_; }
     TLogBuch& logbuch() { return *logbuch_; }
 
     // The windows in creation order, by name ("TTrassolin", "TDebug", ...).
@@ -49,6 +51,7 @@ private:
     void add(const QString& name, MessageReceiver* receiver);
 
     Programm& programm_;
+    std::unique_ptr<BetriebsDaten> betriebsdaten_;
     std::unique_ptr<ProjektDaten> daten_;
     std::unique_ptr<TGleisBild> gleisbild_;
     std::unique_ptr<TTrassolin> hauptfenster_;

@@ -1,0 +1,165 @@
+#include "operation/BetriebsDaten.h"
+
+#include "core/Programm.h"
+#include "core/TextFields.h"
+#include "diagram/GleisBild.h"
+
+BetriebsDaten::BetriebsDaten(Programm& programm) : programm_(programm) {}
+
+bool BetriebsDaten::HaltestelleVorhanden(int haltestelleNr) const
+{
+    const THaltestelle* h = HaltestelleVonId(haltestelleNr);
+    return h != nullptr && !h->HaltestelleGeloescht;
+}
+
+QString BetriebsDaten::HaltestelleName(int haltestelleNr) const
+{
+    const THaltestelle* h = HaltestelleVonId(haltestelleNr);
+    return h ? h->HaltestelleName : QString();
+}
+
+void BetriebsDaten::SetHaltestelleElement(int haltestelleNr, TGleisBildElement* element)
+{
+    if (THaltestelle* h = HaltestelleVonId(haltestelleNr)) {
+        h->HaltestelleElement = element;
+    }
+}
+
+void BetriebsDaten::ElementEntfernt(const TGleisBildElement& element)
+{
+    for (const auto& h : HaltestellenListe) {
+        if (h->HaltestelleElement == &element) {
+            h->HaltestelleElement = nullptr;
+        }
+    }
+}
+
+THaltestelle* BetriebsDaten::HaltestelleVonId(int id) const
+{
+    for (auto it = HaltestellenListe.rbegin(); it != HaltestellenListe.rend(); ++it) {
+        if ((*it)->HaltestelleID == id) {
+            return it->get();
+        }
+    }
+    return nullptr;
+}
+
+THaltestelle* BetriebsDaten::HaltestelleVonName(const QString& name) const
+{
+    for (const auto& h : HaltestellenListe) {
+        if (h->HaltestelleName == name) {
+            return h.get();
+        }
+    }
+    return nullptr;
+}
+
+TZug* BetriebsDaten::ZugVonNr(int zugNr) const
+{
+    return zugNr >= 0 && zugNr < static_cast<int>(ZugListe.size()) ? ZugListe[zugNr].get() : nullptr;
+}
+
+TZug* BetriebsDaten::ZugVonDatenbankNr(int datenbankNr) const
+{
+    for (const auto& z : ZugListe) {
+        if (z->ZugDatanbankNr == datenbankNr) {
+            return z.get();
+        }
+    }
+    return nullptr;
+}
+
+THaltestelle* BetriebsDaten::HaltestelleNeu(const QString& name)
+{
+    if (name.contains(u' ')) {
+        programm_.dialogs.information(QStringLiteral("Haltestelle darf keine Leerzeichen enthalten"));
+        return nullptr;
+    }
+    if (HaltestelleVonName(name) != nullptr) {
+        return nullptr;
+    }
+    auto h = std::make_unique<THaltestelle>();
+    h->HaltestelleID = ++NaechsteHaltestelleID;
+    h->HaltestelleName = name;
+    HaltestellenListe.push_back(std::move(h));
+    return HaltestellenListe.back().get();
+}
+
+TFahrstrasse* BetriebsDaten::FahrstrasseNeu(THaltestelle& station, int id, const QString& name)
+{
+    auto f = std::make_unique<TFahrstrasse>();
+    f->FahrstrasseLeeren();
+    f->FahrstrasseID = id == KeineId ? static_cast<int>(station.HaltestelleFahrstrassen.size()) : id;
+    f->FahrstrasseName = name;
+    f->FahrstrasseAnzeigeName = name;
+    f->FahrstrasseRichtung = 0;
+    f->StartHaltestelleID = station.HaltestelleID;
+    station.HaltestelleFahrstrassen.push_back(std::move(f));
+    return station.HaltestelleFahrstrassen.back().get();
+}
+
+TZugDaten* BetriebsDaten::ZugDatenErstellen(TFahrstrasse& route, TZug& zug)
+{
+    auto d = std::make_unique<TZugDaten>();
+    d->Name = QStringLiteral("Zugdaten_") + route.FahrstrasseName + u'_' + QString::number(zug.ZugDatanbankNr);
+    d->ZugDatenZug = &zug;
+    d->ZugDatenZugID = zug.ZugDatanbankNr;
+    d->ZugDatenStarttempo = zug.MaxSpeed;
+    d->ZugDatenStartkontakt = route.FahrstrasseKontakte[1];
+    d->ZugDatenZielkontakt = route.LetzterKontakt();
+    d->ZugDatenFreigabeKontakt = route.LetzterKontakt();
+    d->ZugDatenFreigabeBesetzt = true;
+    const THaltestelle* start = HaltestelleVonId(route.StartHaltestelleID);
+    if (start == nullptr) {
+        return nullptr; // a route without start station keeps no driving data
+    }
+    d->ZugDatenSoundOrt = start->HaltestelleSoundOrt;
+    route.ZugDatenListe.push_back(std::move(d));
+    return route.ZugDatenListe.back().get();
+}
+
+void BetriebsDaten::GleisKontakteAnpassen()
+{
+    const TGleisBild& bild = *programm_.gleisbild;
+    for (const auto& h : HaltestellenListe) {
+        for (const auto& f : h->HaltestelleFahrstrassen) {
+            f->FahrstrasseKontakte.fill(0);
+            for (FahrstrasseElement& e : f->FahrstrasseElemente) {
+                if (const TGleisBildElement* g = bild.Zelle(e.Spalte, e.Zeile)) {
+                    e.GleisKontaktNr = g->GleisKontaktNr;
+                }
+                f->KontaktAnhaengen(e.GleisKontaktNr);
+            }
+            for (const auto& d : f->ZugDatenListe) {
+                d->ZugDatenStartkontakt = f->FahrstrasseKontakte[1];
+                d->ZugDatenZielkontakt = f->LetzterKontakt();
+                d->ZugDatenFreigabeKontakt = f->LetzterKontakt();
+            }
+        }
+    }
+}
+
+void BetriebsDaten::ZugeInHaltestellenSetzen()
+{
+    for (const auto& h : HaltestellenListe) {
+        if (h->ZugInHaltestelle == KeinZugInHaltestelle || h->HaltestelleElement == nullptr) {
+            continue;
+        }
+        const auto t = ParseInt(Columns(h->ZugInHaltestelle, 1, 5));
+        const auto d = ParseInt(Columns(h->ZugInHaltestelle, 7, 9));
+        const auto r = ParseInt(Columns(h->ZugInHaltestelle, 11, 13));
+        TZug* zug = t ? ZugVonDatenbankNr(*t) : nullptr;
+        if (zug == nullptr || zug->ZugGeloescht || !d || !r) {
+            continue;
+        }
+        zug->ZugRichtung = *d == 1 ? 1 : 0;
+        h->HaltestelleElement->ZugZuweisen(zug);
+        h->HaltestelleRichtung = *r == 1 ? 1 : 0;
+    }
+}
+
+void BetriebsDaten::HaltestellenLeeren()
+{
+    HaltestellenListe.clear();
+    NaechsteHaltestelleID = 0;
+}

@@ -1,0 +1,68 @@
+// The registries of stations and trains: `HaltestellenListe` and `ZugListe` in their order,
+// the next station id, the read and error marks of their files, and the operations that tie
+// stations, routes, driving data and trains together. One instance for the running program
+// (Programm::betriebsdaten). UI thread only.
+#pragma once
+
+#include "diagram/TrainServices.h"
+#include "operation/Haltestelle.h"
+#include "operation/Zug.h"
+
+#include <QString>
+#include <memory>
+#include <vector>
+
+struct Programm;
+
+class BetriebsDaten final : public TrainServices {
+public:
+    explicit BetriebsDaten(Programm& programm);
+
+    // What the track diagram asks of trains and stations.
+    int ZugNr(const TZug& zug) const override { return zug.ZugNr; }
+    QString ZugName(const TZug& zug) const override { return zug.ZugName; }
+    bool OhneSlot(const TZug&) const override { return false; }
+    void SetZugHaltestelle(TZug& zug, int haltestelleNr) override { zug.ZugHaltestelleID = haltestelleNr; }
+    void SetZugKontakt(TZug& zug, int gleisKontaktNr) override { zug.ZugKontakt = gleisKontaktNr; }
+    void ZugGeaendert(TZug&) override {}
+    bool HaltestelleVorhanden(int haltestelleNr) const override;
+    QString HaltestelleName(int haltestelleNr) const override;
+    void SetHaltestelleElement(int haltestelleNr, TGleisBildElement* element) override;
+    void ElementEntfernt(const TGleisBildElement& element) override;
+
+    std::vector<std::unique_ptr<THaltestelle>> HaltestellenListe;
+    // Append-only: a train's index is its `ZugNr`; deleted trains are only marked.
+    std::vector<std::unique_ptr<TZug>> ZugListe;
+    int NaechsteHaltestelleID = 0;
+
+    // File marks: a file is written only when it was read without error in this run.
+    bool HaltestellenGelesen = false;
+    bool HaltestellenFehler = false;
+    bool FahrstrassenGelesen = false;
+    bool Fahrstrasse_Err = false;
+    bool ZugeGelesen = false;
+    bool ZugeFehler = false;
+
+    // The station with this id (when several carry it, the last one); nullptr when none.
+    THaltestelle* HaltestelleVonId(int id) const;
+    THaltestelle* HaltestelleVonName(const QString& name) const;
+    TZug* ZugVonNr(int zugNr) const;
+    TZug* ZugVonDatenbankNr(int datenbankNr) const;
+
+    // A new station with the next id; nullptr (with the message for a blank) when the name is
+    // taken or contains a blank.
+    THaltestelle* HaltestelleNeu(const QString& name);
+    // A new route appended to the station; id 999 takes the station's route count.
+    TFahrstrasse* FahrstrasseNeu(THaltestelle& station, int id, const QString& name);
+    // The driving-data block of `zug` on `route`, with the route's contacts.
+    TZugDaten* ZugDatenErstellen(TFahrstrasse& route, TZug& zug);
+    // Contact numbers changed on the plan: every route takes them again.
+    void GleisKontakteAnpassen();
+    // Puts the trains recorded in `ZugInHaltestelle` back into their stations' displays.
+    void ZugeInHaltestellenSetzen();
+    // Free stations and trains (a new project file is read).
+    void HaltestellenLeeren();
+
+private:
+    Programm& programm_;
+};
