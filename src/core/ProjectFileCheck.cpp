@@ -5,6 +5,8 @@
 #include "core/ManualScheduler.h"
 #include "core/Programm.h"
 #include "diagram/GleisBild.h"
+#include "operation/BetriebsDaten.h"
+#include "operation/HaltestellenDatei.h"
 #include "core/LineFile.h"
 #include "core/TreeContainer.h"
 #include "settings/ProjectSettingsFile.h"
@@ -83,6 +85,27 @@ ProjectFileResult readPlan(const QString& path, const QString&, const QString& p
     return result;
 }
 
+ProjectFileResult readStations(const QString& path, const QString&, const QString& programFolder)
+{
+    MessageBus bus;
+    ManualScheduler scheduler;
+    SystemClock clock;
+    CollectingDialogs dialogs;
+    Programm programm(bus, scheduler, clock, dialogs, programFolder);
+    TGleisBild bild(programm);
+    programm.gleisbild = &bild;
+    BetriebsDaten daten(programm);
+    programm.betriebsdaten = &daten;
+    HaltestellenDatei datei(programm);
+    ProjectFileResult result;
+    if (!datei.OpenHaltestellen(path)) {
+        result.error = dialogs.texts.join(u'\n').replace(u'\r', u' ');
+        return result;
+    }
+    result.rewritten = LineWriter::JoinLines(datei.HaltestellenLines());
+    return result;
+}
+
 ProjectFileResult readTree(const QString& path, const QString&, const QString&)
 {
     ProjectFileResult result;
@@ -110,6 +133,7 @@ const std::vector<Entry>& entries()
     static const std::vector<Entry> list = {
         {QStringLiteral("%1.pro"), readSettings},
         {QStringLiteral("%1.da2"), readPlan},
+        {QStringLiteral("%1.hs2"), readStations},
         {QStringLiteral("Fahrzeuge20.lda"), readTree},
         {QStringLiteral("%1.war"), readTree},
         {QStringLiteral("%1.Ab4"), readTree},

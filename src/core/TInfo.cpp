@@ -434,7 +434,9 @@ bool TInfo::SaveAll()
     };
     save(planLoaded, &ProjektDaten::SaveTrackPlan, ".da2");
     save(stationsLoaded && planLoaded, &ProjektDaten::SaveStations, ".hs2");
-    save(routesLoaded, &ProjektDaten::SaveRoutes, ".Fs4");
+    // The routes carry one driving-data block per train: without the trains read, writing them
+    // would lose every block.
+    save(routesLoaded && trainsLoaded, &ProjektDaten::SaveRoutes, ".Fs4");
     save(trainsLoaded, &ProjektDaten::SaveTrains, ".Zug");
     if (!programm_.system->SaveProjectSettings(programm_.projectFile(QStringLiteral(".pro")))) {
         errors << QStringLiteral("Die Projekteinstellungen konnten nicht gespeichert werden.");

@@ -293,8 +293,12 @@ void HaltestellenDatei::readRoutes(const QStringList& lines)
             for (int e = 0; e < elemente && r.ok(); ++e) {
                 f.FahrstrasseElemente.push_back(elementLesen(r, l, bild));
             }
+            // Older files name the station; the name follows a two-character or a number prefix.
             const auto stationsNr = [&](const QString& line) {
-                const THaltestelle* x = l.station(v >= 35 ? line : QStringLiteral("  ") + line.mid(4), v);
+                const THaltestelle* x = l.station(line, v);
+                if (x == nullptr && v < 35) {
+                    x = d.HaltestelleVonName(line.mid(4));
+                }
                 return x ? x->HaltestelleID : 0;
             };
             f.StartHaltestelleID = stationsNr(r.next());
