@@ -3,14 +3,34 @@
 // build on it.
 #pragma once
 
+#include "core/CoreMessage.h"
 #include "operation/Fahrstrasse.h"
 
 #include <QString>
 #include <array>
 #include <vector>
 
+struct Programm;
+
 class TZug {
 public:
+    explicit TZug(Programm* programm = nullptr) : programm_(programm) {}
+
+    // Driving: each change goes to the command station of the active type with the train's
+    // locomotive key. A speed equal to the last one requested sends nothing.
+    void Set_Speed(int v);
+    void Set_Richtung(int d);
+    void Wenden();
+    void Set_Licht(bool on);
+    void Set_Funk(int n, bool on);
+
+    // The key that names this train in locomotive messages for a command-station type.
+    Param LokKey(int zentraleTyp) const;
+    // WM_LOKDIRF: 32 for direction 1, F1..F4 as 1, 2, 4, 8, the light as 16.
+    int DirfBits() const;
+    // WM_LOKSND: F5..F8 as bits 0..3.
+    int SndBits() const;
+
     int ZugNr = 0;
     int ZugDatanbankNr = 0;
     int Addr = 0;
@@ -46,4 +66,12 @@ public:
     std::vector<TFahrstrassenBefehl> ZugAbfahrtDatenBefehlListe;
     std::vector<TFahrstrassenBefehl> ZugAnkunftDatenBefehlListe;
     bool ZugGeloescht = false;
+    int PanelLeft = 100;
+    int PanelTop = 100;
+
+private:
+    void senden(Msg id, const Param& wert) const;
+    int typ() const;
+
+    Programm* programm_;
 };
