@@ -430,6 +430,7 @@ QString TFahrzeug::FunktionsBeschreibung(const FahrzeugDaten& d)
 
 QString TFahrzeug::LokkarteExportieren(const FahrzeugKnoten& artikel, const QString& ordner)
 {
+    QDir().mkpath(ordner);
     const QString path = QDir(ordner).filePath(LokkartenDateiname(artikel.daten.Name));
     LineWriter writer;
     for (const QString& line :

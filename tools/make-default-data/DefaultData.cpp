@@ -10,6 +10,7 @@ FahrzeugDaten ordner(const QString& name)
     d.Name = name;
     d.DisplayName = name;
     d.SequenceNumber = -1;
+    d.MaxSpeed = 100; // as it is read back, so that loading and saving keeps the file as it is
     return d;
 }
 
