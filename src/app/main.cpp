@@ -9,14 +9,18 @@
 #include "core/TInfo.h"
 #include "settings/TSystem.h"
 #include "ui/QtDialogs.h"
+#include "ui/TFahrzeugForm.h"
 #include "ui/TInfoForm.h"
 #include "ui/TLogBuchForm.h"
 #include "vehicles/LogBuch.h"
+#include "vehicles/TFahrzeug.h"
 #include "ui/TSystemForm.h"
 #include "ui/TTrassolinForm.h"
 #include "ui/TWebHilfeForm.h"
 
 #include <QApplication>
+#include <QDesktopServices>
+#include <QUrl>
 #include <QDir>
 #include <QMessageBox>
 #include <QProcess>
@@ -60,6 +64,16 @@ int main(int argc, char** argv)
 
     TLogBuchForm logbookForm(fenster.logbuch(), &mainForm);
     QObject::connect(&mainForm, &TTrassolinForm::logbookRequested, &logbookForm, [&fenster] { fenster.logbuch().Zeigen(); });
+    TFahrzeugForm vehicleForm(programm, fenster.fahrzeuge(), &mainForm);
+    QObject::connect(&mainForm, &TTrassolinForm::vehicleDatabaseRequested, &vehicleForm, [&vehicleForm] {
+        vehicleForm.show();
+        vehicleForm.raise();
+        vehicleForm.activateWindow();
+    });
+    QObject::connect(&vehicleForm, &TFahrzeugForm::seiteAnsehen, &vehicleForm,
+                     [](const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); });
+    QObject::connect(&fenster.fahrzeuge(), &TFahrzeug::restartRequested, &fenster.info(),
+                     [&fenster] { fenster.info().NeustartBeenden(); });
     TWebHilfeForm helpForm(programm.programFolder, &mainForm);
     QObject::connect(&infoForm, &TInfoForm::helpRequested, &helpForm, [&helpForm](int topic) { helpForm.showTopic(topic); });
 

@@ -17,6 +17,7 @@ class TLogBuch;
 class TInfo;
 class TSystem;
 class TTrassolin;
+class TFahrzeug;
 
 struct Programm {
     Programm(MessageBus& bus_, Scheduler& scheduler_, const Clock& clock_, Dialogs& dialogs_, QString programFolder_)
@@ -36,6 +37,9 @@ struct Programm {
     InstallationParameters parameters;
     bool ZentraleVerbunden = false;
     bool ProjektDateiGeladen = false;
+    // Set when the vehicle database fell back to the default one: the opening sequence then
+    // loads no routes (they would name locomotives the project does not have).
+    bool FahrstrassenNichtLaden = false;
 
     // The windows' logic objects that others call directly; set by StartProgram, which owns them.
     TTrassolin* hauptfenster = nullptr;
@@ -45,6 +49,7 @@ struct Programm {
     BetriebsDaten* betriebsdaten = nullptr;
     TGleisBild* gleisbild = nullptr; // the track diagram's elements and tables; before the windows
     TLogBuch* logbuch = nullptr;     // LogBuchAdd for every part
+    TFahrzeug* fahrzeuge = nullptr;  // the vehicle database
 
     // `Projekte/<project>/` and the path of one of its files.
     QString projectFolder() const { return programFolder + QStringLiteral("Projekte/") + ProjektName + u'/'; }

@@ -10,6 +10,7 @@
 #include "core/LineFile.h"
 #include "core/TreeContainer.h"
 #include "settings/ProjectSettingsFile.h"
+#include "vehicles/FahrzeugDatenbank.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -123,6 +124,21 @@ ProjectFileResult readTree(const QString& path, const QString&, const QString&)
     return result;
 }
 
+// The vehicle database through its own reader: every record decoded and encoded again, so a
+// database of the previous format is written back in the current one.
+ProjectFileResult readVehicles(const QString& path, const QString&, const QString&)
+{
+    ProjectFileResult result;
+    FahrzeugDatenbank db;
+    const FahrzeugDatenbank::Gelesen read = db.lesenDatei(path);
+    if (!read.ok()) {
+        result.error = read.error;
+        return result;
+    }
+    result.rewritten = db.schreiben(&result.error);
+    return result;
+}
+
 struct Entry {
     QString name; // "%1" stands for the project name
     Reader reader;
@@ -134,7 +150,7 @@ const std::vector<Entry>& entries()
         {QStringLiteral("%1.pro"), readSettings},
         {QStringLiteral("%1.da2"), readPlan},
         {QStringLiteral("%1.hs2"), readStations},
-        {QStringLiteral("Fahrzeuge20.lda"), readTree},
+        {QStringLiteral("Fahrzeuge20.lda"), readVehicles},
         {QStringLiteral("%1.war"), readTree},
         {QStringLiteral("%1.Ab4"), readTree},
         {QStringLiteral("CS1Loks.lda"), readTree},

@@ -8,6 +8,7 @@
 #include "diagram/TTrassolin.h"
 #include "settings/TSystem.h"
 #include "vehicles/LogBuch.h"
+#include "vehicles/TFahrzeug.h"
 
 QStringList ProgrammFenster::Reihenfolge()
 {
@@ -52,6 +53,10 @@ ProgrammFenster::ProgrammFenster(Programm& programm) : programm_(programm)
             logbuch_ = std::make_unique<TLogBuch>(programm_);
             programm_.logbuch = logbuch_.get();
             add(name, logbuch_.get());
+        } else if (name == QStringLiteral("TFahrzeug")) {
+            fahrzeuge_ = std::make_unique<TFahrzeug>(programm_);
+            programm_.fahrzeuge = fahrzeuge_.get();
+            add(name, fahrzeuge_.get());
         } else {
             pending_.push_back(std::make_unique<PendingWindow>(name));
             add(name, pending_.back().get());
@@ -68,6 +73,7 @@ ProgrammFenster::~ProgrammFenster()
     programm_.system = nullptr;
     programm_.info = nullptr;
     programm_.logbuch = nullptr;
+    programm_.fahrzeuge = nullptr;
     programm_.daten = nullptr;
     programm_.betriebsdaten = nullptr;
     programm_.gleisbild = nullptr;

@@ -17,6 +17,7 @@ class TLogBuch;
 class TInfo;
 class TSystem;
 class TTrassolin;
+class TFahrzeug;
 
 // A window whose logic is not built yet: attached at its place, ignores every message.
 class PendingWindow final : public MessageReceiver {
@@ -40,6 +41,7 @@ public:
     TGleisBild& gleisbild() { return *gleisbild_; }
     BetriebsDaten& betriebsdaten() { return *betriebsdaten_; }
     TLogBuch& logbuch() { return *logbuch_; }
+    TFahrzeug& fahrzeuge() { return *fahrzeuge_; }
 
     // The windows in creation order, by name ("TTrassolin", "TDebug", ...).
     QStringList names() const;
@@ -58,6 +60,7 @@ private:
     std::unique_ptr<TSystem> system_;
     std::unique_ptr<TInfo> info_;
     std::unique_ptr<TLogBuch> logbuch_;
+    std::unique_ptr<TFahrzeug> fahrzeuge_;
     std::vector<std::unique_ptr<PendingWindow>> pending_;
     std::vector<std::pair<QString, MessageReceiver*>> order_;
 };

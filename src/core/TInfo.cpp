@@ -344,7 +344,11 @@ void TInfo::OpenProject(bool connect)
         });
         s.wait(wait);
         s.then([this, &daten] {
-            const ProjektDaten::Geladen routes = daten.LoadRoutes(programm_.projectFile(QStringLiteral(".Fs4")));
+            // After the vehicle database fell back to the default one no routes are loaded (and
+            // so none are written back over the project's file).
+            const ProjektDaten::Geladen routes = programm_.FahrstrassenNichtLaden
+                ? ProjektDaten::Geladen{false, {}}
+                : daten.LoadRoutes(programm_.projectFile(QStringLiteral(".Fs4")));
             routesLoaded = routes.ok;
             logStar(QStringLiteral(" Fahrstrassen erstellt - V") + routes.version);
             status(QStringLiteral("Fahrstrassen erstellt"));

@@ -121,6 +121,10 @@ void TTrassolinForm::buildKeys()
         power->addWidget(key);
     }
     bar->addWidget(powerGroup_);
+    datenbank_ = new QPushButton(QStringLiteral("Lokdatenbank"), buttonPanel_);
+    datenbank_->setObjectName(QStringLiteral("LokdatenbankBtn"));
+    connect(datenbank_, &QPushButton::clicked, this, &TTrassolinForm::vehicleDatabaseRequested);
+    bar->addWidget(datenbank_);
     bar->addStretch(1);
     exitKey_ = new QPushButton(QStringLiteral("Beenden"), buttonPanel_);
     exitKey_->setObjectName(QStringLiteral("BeendenBtn"));
@@ -195,6 +199,7 @@ void TTrassolinForm::refresh()
     infoAction_->setEnabled(logic_.InfoPictureEnabled);
 
     powerGroup_->setVisible(logic_.powerGroupVisible());
+    datenbank_->setVisible(logic_.DatenbankKeySichtbar);
     setKeyColour(go_, logic_.PowerAn ? kGo : QColor());
     setKeyColour(stop_, logic_.PowerAn ? QColor() : kStop);
     exitKey_->setEnabled(logic_.ExitKeyEnabled);

@@ -33,6 +33,8 @@ Q_SIGNALS:
     void settingsRequested();
     // A click on status panel 2 (the last event): the logbook is to be shown.
     void logbookRequested();
+    // The vehicle-database key "Lokdatenbank".
+    void vehicleDatabaseRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -53,6 +55,7 @@ private:
     QAction* infoAction_ = nullptr;
     QWidget* buttonPanel_ = nullptr;
     QWidget* powerGroup_ = nullptr;
+    QPushButton* datenbank_ = nullptr;
     QPushButton* go_ = nullptr;
     QPushButton* stop_ = nullptr;
     QPushButton* exitKey_ = nullptr;

@@ -43,6 +43,7 @@ const QStringList kStartLog = {
     "*** Trassolin Sound ******************************",
     "* 10:20:30 ProjektDatei geöffnet",
     "* 10:20:30 Lade Lokdatenbank ***************",
+    "* 10:20:30 Lokdatenbank geladen in FahrzeugForm",
 };
 } // namespace
 
@@ -101,9 +102,9 @@ TEST(Startup, FirstStartCreatesParameterFileAndDefaultProject)
 
     EXPECT_EQ(f.info().logTexts(), kStartLog + QStringList({"* 10:20:30 Open Lokliste *******************",
                                                              "* 10:20:30 Open Magnetartikel *************"}));
-    EXPECT_EQ(f.recorder.names(), QStringList({"SYSTEM_COM_BAUD", "SYSTEM_IP_PORT", "LADE_LOKDATENBANK", "OPEN_LOKLISTE",
+    EXPECT_EQ(f.recorder.names(), QStringList({"SYSTEM_COM_BAUD", "SYSTEM_IP_PORT", "LOKDATENBANK_OK", "LADE_LOKDATENBANK", "OPEN_LOKLISTE",
                                                "OPEN_MAGNETARTLISTE", "OPEN_S88_MAX", "DEBUG"}));
-    const CoreMessage& lokliste = f.recorder.messages[3];
+    const CoreMessage& lokliste = f.recorder.messages[4];
     EXPECT_EQ(lokliste.w.toInt(), 2);
     EXPECT_EQ(lokliste.l.toText(), "Default");
     EXPECT_EQ(f.info().caption, "Trassolin fur anna");

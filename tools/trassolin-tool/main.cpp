@@ -2,6 +2,7 @@
 #include "core/FileSave.h"
 #include "core/ProjectFileCheck.h"
 #include "core/TreeContainer.h"
+#include "vehicles/FahrzeugExport.h"
 
 #include <QDir>
 
@@ -17,7 +18,8 @@ int usage(QTextStream& err)
            "Befehle:\n"
            "  tree DATEI                      zeigt den Aufbau einer Baumdatei\n"
            "  check PROJEKTORDNER             liest die Projektdateien und meldet Fehler\n"
-           "  resave PROJEKTORDNER ZIELORDNER liest die Projektdateien und schreibt sie neu\n";
+           "  resave PROJEKTORDNER ZIELORDNER liest die Projektdateien und schreibt sie neu\n"
+           "  export-html PROJEKTORDNER ZIELORDNER schreibt die Homepage-Seiten der Fahrzeugdatenbank\n";
     return 2;
 }
 
@@ -100,6 +102,33 @@ int resave(const QString& folder, const QString& target, QTextStream& out, QText
     }
     return failures == 0 ? 0 : 1;
 }
+// Writes every homepage page of the project's vehicle database, as UTF-8.
+int exportHtml(const QString& folder, const QString& target, QTextStream& out, QTextStream& err)
+{
+    const QString path = FindFileNoCase(folder, QStringLiteral("Fahrzeuge20.lda"));
+    FahrzeugDatenbank db;
+    const FahrzeugDatenbank::Gelesen read = db.lesenDatei(path);
+    if (!read.ok()) {
+        err << read.error << '\n';
+        return 1;
+    }
+    if (!QDir().mkpath(target)) {
+        err << "Zielordner kann nicht angelegt werden: " << target << '\n';
+        return 1;
+    }
+    int failures = 0;
+    for (const HomepageSeite& seite : HomepageSeitenTabelle()) {
+        const QByteArray bytes = HomepageDatei(db, seite);
+        QString error;
+        if (!SaveFileAtomically(QDir(target).filePath(seite.datei), bytes, &error)) {
+            err << seite.datei << ": " << error << '\n';
+            ++failures;
+        } else {
+            out << seite.datei << '\n';
+        }
+    }
+    return failures == 0 ? 0 : 1;
+}
 } // namespace
 
 int main(int argc, char** argv)
@@ -119,6 +148,9 @@ int main(int argc, char** argv)
     }
     if (args[1] == QLatin1String("resave") && args.size() == 4) {
         return resave(args[2], args[3], out, err);
+    }
+    if (args[1] == QLatin1String("export-html") && args.size() == 4) {
+        return exportHtml(args[2], args[3], out, err);
     }
     return usage(err);
 }
