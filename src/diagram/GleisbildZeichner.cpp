@@ -93,12 +93,12 @@ void markierungen(QPainter& p, const TGleisBildElement& e, int w, int h)
     if (e.DiagnoseMarkiert) {
         p.setPen(QPen(kRot, 2, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
         p.setBrush(Qt::NoBrush);
-        p.drawPolyline(QPolygonF({QPointF(w, 1), QPointF(1, 1), QPointF(1, h - 1), QPointF(w, h - 1)}));
+        p.drawPolyline(QPolygonF({QPointF(w, 2), QPointF(2, 2), QPointF(2, h - 1), QPointF(w, h - 1)}));
     }
     if (e.FahrstrasseManuelGewaehlt) {
         p.setPen(QPen(kGruen, 3, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
         p.setBrush(Qt::NoBrush);
-        p.drawPolyline(QPolygonF({QPointF(w, 0.5), QPointF(0.5, 0.5), QPointF(0.5, h - 0.5), QPointF(w, h - 0.5)}));
+        p.drawPolyline(QPolygonF({QPointF(w, 1.5), QPointF(1.5, 1.5), QPointF(1.5, h - 1.5), QPointF(w, h - 1.5)}));
     }
 }
 
@@ -195,7 +195,7 @@ void lokAnzeigeZeichnen(QPainter& p, const TGleisBildElement& e, const ZeichenOp
             }
             if (station) {
                 const int x = zuege.HaltestelleRichtung(e.HaltestelleNr) == 0 ? lay.text.left() : lay.text.right();
-                p.fillRect(QRect(x - 1, 1, 3, 19), zuege.HaltestelleAbfahrtFrei(e.HaltestelleNr) ? kGruen : kMagenta);
+                p.fillRect(QRect(x - 1, 1, 3, 18), zuege.HaltestelleAbfahrtFrei(e.HaltestelleNr) ? kGruen : kMagenta);
             }
         } else if (!e.DurchfahrenderZug.isEmpty()) {
             const QString text = e.AnkunftRichtung == 7 ? QStringLiteral("<-") + e.DurchfahrenderZug
