@@ -43,12 +43,14 @@ void TGleisbildWidget::paintEvent(QPaintEvent* event)
 {
     QPainter p(this);
     const QRect dirty = event->rect();
+    // Scattered cells (one contact's elements) arrive as one region: paint only what lies in it.
+    const QRegion region = event->region();
     p.fillRect(dirty, palette().color(QPalette::Window));
-    p.setClipRegion(event->region());
+    p.setClipRegion(region);
     const ZeichenOptionen o = ZeichenOptionenVon(bild_);
     HintergrundZeichnen(p, o);
     for (const auto& e : bild_.Elemente()) {
-        if (!e->Visible || !e->rect.intersects(dirty)) {
+        if (!e->Visible || !region.intersects(e->rect)) {
             continue;
         }
         p.save();
