@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <array>
 
 class TDrehscheibeElement {
 public:
@@ -12,4 +13,6 @@ public:
     int Top = 100;
     bool Visible = false;
     bool Platziert = false; // the turntable-placed flag of the plan
+    int Position = 0;       // the bridge's track position 0..47
+    std::array<int, 48> AnschlussGleis{}; // track number at each position, 0 = none
 };

@@ -114,6 +114,7 @@ public:
     const std::vector<std::unique_ptr<TSchalterElement>>& SchalterElemente() const { return schalter_; }
     const std::vector<std::unique_ptr<TSoundSchalterElement>>& SoundSchalterElemente() const { return sounds_; }
     TDrehscheibeElement& Drehscheibe() { return drehscheibe_; }
+    const TDrehscheibeElement& Drehscheibe() const { return drehscheibe_; }
 
     // --- shared flags
     bool Gleisplan_Geladen = false;

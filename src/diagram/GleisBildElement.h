@@ -35,6 +35,7 @@ struct SignalTaste {
     bool vorhanden = false; // variants 1..3 have both buttons
     bool gesperrt = false;  // the end is blocked: shows the blocked picture and never switches
     bool enabled = true;
+    bool sichtbar = true;   // hidden for a signal end without accessory (SignalTastenAktualisieren)
     int Bild = 0;           // picture number of the button-picture list
     QString Hint;
     QRect rect;             // inside the display
@@ -93,8 +94,10 @@ public:
     int FahrstrasseStellung = 0;
     bool StellungFehler = false;
     bool InBearbeitung = false;          // the element settings box is open for this element
-    bool FahrstrasseManuelGewaehlt = false; // manual route editor: element chosen
-    bool FahrstrasseManuelWeiche = false;   // manual route editor: turnout inserted
+    bool FahrstrasseManuelGewaehlt = false; // manual route editor: element chosen (first mark)
+    bool FahrstrasseManuelWeiche = false;   // manual route editor: second mark (turnout inserted,
+                                            // on a loco display: the display chosen)
+    bool DiagnoseMarkiert = false;          // route diagnosis highlights this element
     FahrstrassenVerweis FahrstrasseBelegt;  // the set route that holds this element
     bool BahnuebergangAnforderung = false;  // two-track level crossing: this track asks it closed
 
@@ -106,6 +109,9 @@ public:
     TZug* Zug = nullptr; // the train standing in the display; not owned
     FahrstrassenVerweis FahrstrasseLinks;  // route preselected / set at the left end
     FahrstrassenVerweis FahrstrasseRechts; // the same at the right end
+    QString ErwarteterZug;     // route setting: the train heading here to stop
+    QString DurchfahrenderZug; // route setting: the train passing through
+    int AnkunftRichtung = 0;   // direction code of the announced train's travel (3 E, 7 W)
 
     // --- neighbours (empty at the border or next to an empty cell); not owned
     std::array<TGleisBildElement*, RichtungAnzahl> Nachbar{};

@@ -3,6 +3,7 @@
 // the diagram uses NoTrainServices, which knows no train and no station.
 #pragma once
 
+#include <QImage>
 #include <QString>
 
 class TGleisBildElement;
@@ -29,6 +30,16 @@ public:
     virtual void SetHaltestelleElement(int haltestelleNr, TGleisBildElement* element) = 0;
     // `element` is destroyed: every station and mark that refers to it forgets it.
     virtual void ElementEntfernt(const TGleisBildElement& element) = 0;
+
+    // What loco displays show; the defaults know nothing.
+    // The station's travel direction (0 towards W, 1 towards E).
+    virtual int HaltestelleRichtung(int /*haltestelleNr*/) const { return 0; }
+    // True when the station lets its train depart, false while it waits.
+    virtual bool HaltestelleAbfahrtFrei(int /*haltestelleNr*/) const { return false; }
+    // True when no route may bring a train into the station.
+    virtual bool HaltestelleHierNichtFahren(int /*haltestelleNr*/) const { return false; }
+    // The train's 80 x 20 vehicle picture; a null image when there is none.
+    virtual QImage ZugBild(const TZug& /*zug*/) const { return {}; }
 };
 
 class NoTrainServices final : public TrainServices {

@@ -5,6 +5,7 @@
 #include "core/TInfo.h"
 #include "diagram/TTrassolin.h"
 #include "settings/TSystem.h"
+#include "ui/TGleisbildWidget.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -13,6 +14,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QVBoxLayout>
@@ -139,6 +141,16 @@ void TTrassolinForm::buildKeys()
     diagram->setAutoFillBackground(true);
     layout->addWidget(diagram, 1);
     auto* diagramLayout = new QVBoxLayout(diagram);
+    diagramLayout->setContentsMargins(0, 0, 0, 0);
+    if (programm_.gleisbild != nullptr) {
+        gleisbildScroll_ = new QScrollArea(diagram);
+        gleisbildScroll_->setObjectName(QStringLiteral("GleisbildScrollArea"));
+        gleisbildScroll_->setFrameShape(QFrame::NoFrame);
+        gleisbild_ = new TGleisbildWidget(*programm_.gleisbild);
+        gleisbildScroll_->setWidget(gleisbild_);
+        gleisbildScroll_->setVisible(false);
+        diagramLayout->addWidget(gleisbildScroll_);
+    }
     startPicture_ = new QLabel(QStringLiteral("Trassolin"), diagram);
     startPicture_->setObjectName(QStringLiteral("StartBild"));
     startPicture_->setAlignment(Qt::AlignCenter);
@@ -204,6 +216,16 @@ void TTrassolinForm::refresh()
     setKeyColour(stop_, logic_.PowerAn ? QColor() : kStop);
     exitKey_->setEnabled(logic_.ExitKeyEnabled);
     startPicture_->setVisible(logic_.StartbildSichtbar);
+    if (gleisbildScroll_ != nullptr) {
+        gleisbildScroll_->setVisible(logic_.HintergrundSichtbar);
+    }
+}
+
+void TTrassolinForm::setGleisbildEingabe(GleisbildEingabe* eingabe)
+{
+    if (gleisbild_ != nullptr) {
+        gleisbild_->setEingabe(eingabe);
+    }
 }
 
 void TTrassolinForm::endProgram()

@@ -5,12 +5,15 @@
 #include <QMainWindow>
 
 struct Programm;
+class GleisbildEingabe;
+class TGleisbildWidget;
 class TInfo;
 class TTrassolin;
 class QAction;
 class QLabel;
 class QMenu;
 class QPushButton;
+class QScrollArea;
 class QWidget;
 
 class TTrassolinForm : public QMainWindow {
@@ -24,6 +27,11 @@ public:
     // Shows the logic's state; runs on every TTrassolin::changed().
     void refresh();
     void applyPanelColor();
+
+    // The track diagram (nullptr while the program has no diagram) and where its clicks go
+    // (not owned; nullptr ignores clicks).
+    TGleisbildWidget* gleisbildWidget() const { return gleisbild_; }
+    void setGleisbildEingabe(GleisbildEingabe* eingabe);
 
     // The program ends for real: the window closes without asking again.
     void endProgram();
@@ -60,6 +68,8 @@ private:
     QPushButton* stop_ = nullptr;
     QPushButton* exitKey_ = nullptr;
     QLabel* startPicture_ = nullptr;
+    QScrollArea* gleisbildScroll_ = nullptr;
+    TGleisbildWidget* gleisbild_ = nullptr;
     QLabel* panels_[4] = {};
     bool ending_ = false;
 };

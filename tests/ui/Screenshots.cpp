@@ -6,7 +6,11 @@
 #include "core/MessageBus.h"
 #include "core/Programm.h"
 #include "core/StartProgram.h"
+#include "core/GleisplanDatei.h"
 #include "core/TInfo.h"
+#include "diagram/GleisBild.h"
+#include "diagram/Kacheln.h"
+#include "ui/TGleisbildWidget.h"
 #include "ui/TInfoForm.h"
 #include "ui/TSystemForm.h"
 #include "ui/TTrassolinForm.h"
@@ -73,6 +77,31 @@ int main(int argc, char** argv)
     fenster.info().ShowInfoWindow();
     QApplication::processEvents();
     ok = infoForm.grab().save(out + QStringLiteral("start-info.png")) && ok;
+
+    // The fixture plan with every element kind, some contacts occupied, turnouts thrown and
+    // one element in a route; and the tile sheet.
+    GleisplanDatei plan(programm);
+    plan.LoadTrackPlan(QStringLiteral(TRASSOLIN_TEST_DATA "/plan/Alles.da2"));
+    TGleisBild& bild = fenster.gleisbild();
+    bild.RebuildContactLists();
+    programm.settings.RasterAnzeigen = true;
+    int n = 0;
+    for (const auto& e : bild.Elemente()) {
+        ++n;
+        if (IstWeiche(e->GleisBildNr) || IstSignal(e->GleisBildNr) || IstDoppelkreuzweiche(e->GleisBildNr)) {
+            e->Stellung = n % 2;
+        }
+        if (n % 3 == 0) {
+            e->InFahrstrasse = true;
+            e->FahrstrasseStellung = 1;
+        }
+        if (e->GleisKontaktNr != 0 && n % 2 == 0) {
+            bild.SetContactState(e->GleisKontaktNr, 1);
+        }
+    }
+    TGleisbildWidget diagramm(bild);
+    ok = diagramm.grab().save(out + QStringLiteral("plan.png")) && ok;
+    ok = GleisKachelBild().save(out + QStringLiteral("tiles.png")) && ok;
     mainForm.endProgram();
     return ok ? 0 : 1;
 }

@@ -2,12 +2,13 @@
 #include "core/FileSave.h"
 #include "core/ProjectFileCheck.h"
 #include "core/TreeContainer.h"
+#include "diagram/Kacheln.h"
 #include "vehicles/FahrzeugExport.h"
 
-#include <QDir>
-
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QStringList>
 #include <QTextStream>
 
@@ -19,7 +20,8 @@ int usage(QTextStream& err)
            "  tree DATEI                      zeigt den Aufbau einer Baumdatei\n"
            "  check PROJEKTORDNER             liest die Projektdateien und meldet Fehler\n"
            "  resave PROJEKTORDNER ZIELORDNER liest die Projektdateien und schreibt sie neu\n"
-           "  export-html PROJEKTORDNER ZIELORDNER schreibt die Homepage-Seiten der Fahrzeugdatenbank\n";
+           "  export-html PROJEKTORDNER ZIELORDNER schreibt die Homepage-Seiten der Fahrzeugdatenbank\n"
+           "  tiles BILD.png                  schreibt das Gleisbild-Kachelbild\n";
     return 2;
 }
 
@@ -102,6 +104,7 @@ int resave(const QString& folder, const QString& target, QTextStream& out, QText
     }
     return failures == 0 ? 0 : 1;
 }
+
 // Writes every homepage page of the project's vehicle database, as UTF-8.
 int exportHtml(const QString& folder, const QString& target, QTextStream& out, QTextStream& err)
 {
@@ -129,10 +132,29 @@ int exportHtml(const QString& folder, const QString& target, QTextStream& out, Q
     }
     return failures == 0 ? 0 : 1;
 }
+
+// Writes the generated tile sheet. Painting text needs a GUI application (fonts), which runs
+// offscreen unless a platform is asked for.
+int tiles(int argc, char** argv, const QString& path, QTextStream& err)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QGuiApplication app(argc, argv);
+    if (!GleisKachelBild().save(path, "PNG")) {
+        err << "Bild kann nicht geschrieben werden: " << path << '\n';
+        return 1;
+    }
+    return 0;
+}
 } // namespace
 
 int main(int argc, char** argv)
 {
+    if (argc == 3 && QString::fromLocal8Bit(argv[1]) == QLatin1String("tiles")) {
+        QTextStream err(stderr);
+        return tiles(argc, argv, QString::fromLocal8Bit(argv[2]), err);
+    }
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
