@@ -5,6 +5,7 @@
 #include "core/Programm.h"
 #include "core/ProjektDaten.h"
 #include "core/Windows1252.h"
+#include "diagram/GleisbildZeichner.h"
 #include "diagram/TTrassolin.h"
 #include "settings/ParameterFile.h"
 #include "settings/ProjectSettingsFile.h"
@@ -403,6 +404,7 @@ void TInfo::OpenProject(bool connect)
     }
     s.finally([this, &haupt, &daten, connect] {
         haupt.ExitKeyEnabled = true;
+        SignalTastenAktualisieren(*programm_.gleisbild);
         haupt.setSteuerzustand(TTrassolin::Steuerzustand::Betrieb);
         if (connect) {
             daten.AssignTrains();

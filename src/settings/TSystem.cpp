@@ -4,6 +4,8 @@
 #include "core/Programm.h"
 #include "core/SerialPorts.h"
 #include "core/TInfo.h"
+#include "diagram/GleisBild.h"
+#include "diagram/GleisbildZeichner.h"
 #include "diagram/TTrassolin.h"
 #include "settings/ParameterFile.h"
 #include "settings/ProjectSettingsFile.h"
@@ -357,9 +359,17 @@ QString TSystem::setMagnetArtikelAnzahlText(const QString& text)
 
 void TSystem::setOption(bool& field, bool value)
 {
-    if (field != value) {
-        field = value;
-        markChanged();
+    if (field == value) {
+        return;
+    }
+    field = value;
+    markChanged();
+    // Display options redraw the diagram; the signal option also shows or hides signal buttons.
+    if (TGleisBild* bild = programm_.gleisbild) {
+        if (&field == &programm_.settings.ShowUnnumberedSignals) {
+            SignalTastenAktualisieren(*bild);
+        }
+        Q_EMIT bild->allesNeuZeichnen();
     }
 }
 

@@ -5,6 +5,7 @@
 #include "core/TInfo.h"
 #include "diagram/TTrassolin.h"
 #include "settings/TSystem.h"
+#include "ui/GleisbildPanels.h"
 #include "ui/TGleisbildWidget.h"
 
 #include <QApplication>
@@ -148,6 +149,10 @@ void TTrassolinForm::buildKeys()
         gleisbildScroll_->setFrameShape(QFrame::NoFrame);
         gleisbild_ = new TGleisbildWidget(*programm_.gleisbild);
         gleisbildScroll_->setWidget(gleisbild_);
+        // Clicks operate the layout through the run-mode controller, which opens the panels.
+        gleisbildPanels_ = new GleisbildPanels(logic_.betrieb(), gleisbild_);
+        betriebsEingabe_ = std::make_unique<BetriebsEingabe>(logic_.betrieb(), *gleisbildPanels_);
+        gleisbild_->setEingabe(betriebsEingabe_.get());
         gleisbildScroll_->setVisible(false);
         diagramLayout->addWidget(gleisbildScroll_);
     }
@@ -244,3 +249,5 @@ void TTrassolinForm::closeEvent(QCloseEvent* event)
     event->ignore();
     info_.EndProgram(false);
 }
+
+TTrassolinForm::~TTrassolinForm() = default;

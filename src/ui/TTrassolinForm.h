@@ -3,9 +3,12 @@
 #pragma once
 
 #include <QMainWindow>
+#include <memory>
 
 struct Programm;
 class GleisbildEingabe;
+class BetriebsEingabe;
+class GleisbildPanels;
 class TGleisbildWidget;
 class TInfo;
 class TTrassolin;
@@ -20,6 +23,7 @@ class TTrassolinForm : public QMainWindow {
     Q_OBJECT
 public:
     TTrassolinForm(Programm& programm, TTrassolin& logic, TInfo& info, QWidget* parent = nullptr);
+    ~TTrassolinForm() override;
 
     // The status-bar panels, left to right.
     QLabel* statusPanel(int index) const;
@@ -70,6 +74,8 @@ private:
     QLabel* startPicture_ = nullptr;
     QScrollArea* gleisbildScroll_ = nullptr;
     TGleisbildWidget* gleisbild_ = nullptr;
+    GleisbildPanels* gleisbildPanels_ = nullptr;
+    std::unique_ptr<BetriebsEingabe> betriebsEingabe_;
     QLabel* panels_[4] = {};
     bool ending_ = false;
 };

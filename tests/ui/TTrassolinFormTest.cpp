@@ -3,10 +3,13 @@
 
 #include "UiFixture.h"
 #include "core/TInfo.h"
+#include "diagram/GleisBild.h"
 #include "diagram/TTrassolin.h"
 #include "ui/QtDialogs.h"
+#include "ui/TGleisbildWidget.h"
 
 #include <QAction>
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -153,4 +156,35 @@ TEST_F(TTrassolinFormTest, ClickOnTheEventPanelAsksForTheLogbook)
     EXPECT_EQ(requested.count(), 0);
     QTest::mouseClick(form.statusPanel(2), Qt::LeftButton);
     EXPECT_EQ(requested.count(), 1);
+}
+
+TEST_F(TTrassolinFormTest, OpenedWithoutCommandStationThePlanIsShownAndClicksOperateIt)
+{
+    fenster.info().ShowStartWindow();
+    QFile plan(TRASSOLIN_TEST_DATA "/plan/Alles.da2");
+    ASSERT_TRUE(plan.copy(programFolder() + "Projekte/Default/Default.da2"));
+    fenster.info().OpenProject(false);
+    scheduler.advance(10000);
+    auto* scroll = child<QWidget>("GleisbildScrollArea");
+    EXPECT_TRUE(scroll->isVisibleTo(form.get()));
+    EXPECT_EQ(fenster.hauptfenster().GleisbildModus, 1);
+
+    // The turnout 62 of the fixture: a left click switches it, a right click offers the swap.
+    const TGleisBildElement* weiche = nullptr;
+    for (const auto& e : fenster.gleisbild().Elemente()) {
+        if (e->GleisBildNr == 62) {
+            weiche = e.get();
+        }
+    }
+    ASSERT_NE(weiche, nullptr);
+    recorder.messages.clear();
+    QWidget* diagramm = form->gleisbildWidget();
+    QTest::mouseClick(diagramm, Qt::LeftButton, {}, weiche->rect.center());
+    ASSERT_NE(recorder.last(Msg::WM_MAG), nullptr);
+    EXPECT_EQ(recorder.last(Msg::WM_MAG)->w.toInt(), weiche->MagnetArtNr);
+    EXPECT_EQ(weiche->Stellung, 1);
+    QTest::mouseClick(diagramm, Qt::RightButton, {}, weiche->rect.center());
+    auto* swap = child<QWidget>("TUmkehrPanel");
+    EXPECT_TRUE(swap->isVisibleTo(diagramm));
+    EXPECT_EQ(swap->geometry().left(), weiche->rect.right() + 21);
 }
