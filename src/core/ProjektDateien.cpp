@@ -3,8 +3,9 @@
 #include "core/Programm.h"
 #include "diagram/GleisBild.h"
 #include "operation/BetriebsDaten.h"
+#include "vehicles/TFahrzeug.h"
 
-ProjektDateien::ProjektDateien(Programm& programm) : programm_(programm), gleisplan_(programm), haltestellen_(programm) {}
+ProjektDateien::ProjektDateien(Programm& programm) : programm_(programm), gleisplan_(programm), haltestellen_(programm), zuege_(programm) {}
 
 ProjektDaten::Geladen ProjektDateien::LoadStations(const QString& path)
 {
@@ -23,6 +24,20 @@ void ProjektDateien::CompleteRoutes()
 {
     programm_.gleisbild->MagnetArtikelListeFullen();
     programm_.betriebsdaten->ZugeInHaltestellenSetzen();
+}
+
+// The trains come from the vehicle database: after a failed database load the train file is
+// read but counts as not loaded, so neither it nor the routes (one block per train) are written.
+ProjektDaten::Geladen ProjektDateien::LoadTrains(const QString& path)
+{
+    const bool ok = zuege_.OpenZuge(path);
+    const bool datenbank = programm_.fahrzeuge == nullptr || !programm_.fahrzeuge->LadeFehler;
+    return {ok && datenbank, QString::number(zuege_.ZugVersion)};
+}
+
+bool ProjektDateien::SaveTrains(const QString& path, QString* error)
+{
+    return zuege_.SaveZuge(path, error);
 }
 
 bool ProjektDateien::SaveStations(const QString& path, QString* error)

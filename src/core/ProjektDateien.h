@@ -1,5 +1,5 @@
 // The project's data files as the opening sequence and save-all reach them: track plan,
-// stations and routes. Trains, car system and sequence programs are read and written by their
+// stations, trains and routes. Car system and sequence programs are read and written by their
 // own parts once those exist in the program: until then their steps load nothing and write
 // nothing, so no file of theirs is ever touched.
 #pragma once
@@ -7,6 +7,7 @@
 #include "core/GleisplanDatei.h"
 #include "core/ProjektDaten.h"
 #include "operation/HaltestellenDatei.h"
+#include "operation/ZugDatei.h"
 
 struct Programm;
 
@@ -17,7 +18,7 @@ public:
     Geladen LoadStations(const QString& path) override;
     Geladen LoadTrackPlan(const QString& path) override;
     void ResetContacts() override;
-    Geladen LoadTrains(const QString&) override { return {false, {}}; }
+    Geladen LoadTrains(const QString& path) override;
     Geladen LoadRoutes(const QString& path) override;
     void CompleteRoutes() override;
     void FillStationTree() override {}
@@ -29,7 +30,7 @@ public:
     bool SaveTrackPlan(const QString& path, QString* error) override;
     bool SaveStations(const QString& path, QString* error) override;
     bool SaveRoutes(const QString& path, QString* error) override;
-    bool SaveTrains(const QString&, QString*) override { return true; }
+    bool SaveTrains(const QString& path, QString* error) override;
 
     GleisplanDatei& gleisplan() { return gleisplan_; }
     HaltestellenDatei& haltestellen() { return haltestellen_; }
@@ -38,4 +39,5 @@ private:
     Programm& programm_;
     GleisplanDatei gleisplan_;
     HaltestellenDatei haltestellen_;
+    ZugDatei zuege_;
 };

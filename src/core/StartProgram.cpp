@@ -57,6 +57,7 @@ ProgrammFenster::ProgrammFenster(Programm& programm) : programm_(programm)
             fahrzeuge_ = std::make_unique<TFahrzeug>(programm_);
             programm_.fahrzeuge = fahrzeuge_.get();
             add(name, fahrzeuge_.get());
+            verbindeZugeMitFahrzeugen();
         } else {
             pending_.push_back(std::make_unique<PendingWindow>(name));
             add(name, pending_.back().get());
@@ -77,6 +78,22 @@ ProgrammFenster::~ProgrammFenster()
     programm_.daten = nullptr;
     programm_.betriebsdaten = nullptr;
     programm_.gleisbild = nullptr;
+}
+
+// Locomotives created, changed or deleted in the database window update their trains.
+void ProgrammFenster::verbindeZugeMitFahrzeugen()
+{
+    TFahrzeug* fahrzeuge = fahrzeuge_.get();
+    BetriebsDaten* daten = betriebsdaten_.get();
+    const auto aktualisieren = [fahrzeuge, daten](int vehicleId) {
+        if (const FahrzeugKnoten* k = fahrzeuge->datenbank().findeId(vehicleId)) {
+            daten->ZugAktualisieren(k->daten);
+        }
+    };
+    QObject::connect(fahrzeuge, &TFahrzeug::lokErstellt, fahrzeuge, aktualisieren);
+    QObject::connect(fahrzeuge, &TFahrzeug::lokGeaendert, fahrzeuge, aktualisieren);
+    QObject::connect(fahrzeuge, &TFahrzeug::lokGeloescht, fahrzeuge,
+                     [daten](int vehicleId) { daten->ZugGeloeschtMelden(vehicleId); });
 }
 
 void ProgrammFenster::add(const QString& name, MessageReceiver* receiver)

@@ -51,6 +51,7 @@ public:
 
 private:
     void add(const QString& name, MessageReceiver* receiver);
+    void verbindeZugeMitFahrzeugen();
 
     Programm& programm_;
     std::unique_ptr<BetriebsDaten> betriebsdaten_;

@@ -2,6 +2,8 @@
 
 #include "core/Programm.h"
 #include "core/TInfo.h"
+#include "operation/BetriebsDaten.h"
+#include "vehicles/TFahrzeug.h"
 #include "settings/ZentraleNamen.h"
 
 namespace {
@@ -61,6 +63,9 @@ void TTrassolin::receive(const CoreMessage& message)
         UpdateStatusbar(2, 0, QStringLiteral("Lokdatenbank ")
                                   + (alternative.isEmpty() ? QStringLiteral("Fahrzeuge20.lda") : alternative)
                                   + QStringLiteral("  geladen"));
+        if (programm_.betriebsdaten && programm_.fahrzeuge) {
+            programm_.betriebsdaten->ZugeAusDatenbank(programm_.fahrzeuge->datenbank());
+        }
         break;
     }
     case Msg::WM_DEBUG:

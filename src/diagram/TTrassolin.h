@@ -50,7 +50,11 @@ public:
     bool StartbildSichtbar = true;        // the start picture over the diagram
     bool NeuesProjektBoxSichtbar = false; // offers to start a track plan after a new project
     bool DatenbankKeySichtbar = false;    // the vehicle-database key, once the database is loaded
-    bool DebugSichtbar = false;           // the "Debug" key, the diagnosis key, "&CheckFahrstrasse"
+    bool DebugSichtbar = false;
+    // The locomotive bar: shown by the user, kept in the train file.
+    bool LokLeisteSichtbar = true;
+    int LokLeisteLeft = 8;
+    int LokLeisteTop = 880;           // the "Debug" key, the diagnosis key, "&CheckFahrstrasse"
     Steuerzustand steuerzustand() const { return state_; }
     QString verbindenMenuText() const;
     bool menusEnabled() const { return state_ != Steuerzustand::Gesperrt; }

@@ -3,6 +3,9 @@
 #include "core/Programm.h"
 #include "core/TextFields.h"
 #include "diagram/GleisBild.h"
+#include "vehicles/FahrzeugDatenbank.h"
+
+#include <set>
 
 BetriebsDaten::BetriebsDaten(Programm& programm) : programm_(programm) {}
 
@@ -162,4 +165,74 @@ void BetriebsDaten::HaltestellenLeeren()
 {
     HaltestellenListe.clear();
     NaechsteHaltestelleID = 0;
+}
+
+void BetriebsDaten::ZugAusFahrzeug(TZug& zug, const FahrzeugDaten& f)
+{
+    zug.ZugDatanbankNr = f.VehicleId;
+    zug.Addr = f.Address;
+    zug.ECOSID = f.CommandStationId;
+    zug.ZugName = f.Name;
+    zug.ZugArt = f.TrainSort;
+    zug.ZugSorte = f.TrainKind;
+    zug.ZugBildDatei = f.PictureFile;
+    zug.Protokoll = f.DataFormat;
+    zug.Folgeadresse = {f.FollowAddress1, f.FollowAddress2, f.FollowAddress3};
+    zug.MaxSpeed = f.MaxSpeed;
+    const QString flags = f.FunctionFlags1to8 + f.FunctionFlags9to16;
+    const QStringList names = f.FunctionNames1to8.split(u'/') + f.FunctionNames9to16.split(u'/');
+    const QString icons = f.FunctionIcons1to8 + f.FunctionIcons9to16;
+    zug.KupplungFunktion = 0;
+    for (int n = 1; n <= 16; ++n) {
+        zug.FunktionVorhanden[n] = flags.mid(n - 1, 1) == QStringLiteral("1");
+        zug.FunktionName[n] = n - 1 < names.size() ? names[n - 1] : QString();
+        zug.FunktionBild[n] = icons.mid(3 * (n - 1), 3).toInt();
+        if (zug.FunktionBild[n] == 5 && zug.KupplungFunktion == 0) {
+            zug.KupplungFunktion = n;
+        }
+    }
+}
+
+void BetriebsDaten::ZugeAusDatenbank(const FahrzeugDatenbank& db)
+{
+    std::set<int> inDatenbank;
+    for (const FahrzeugKnoten* k : db.artikel()) {
+        if (k->daten.istLok() && k->daten.Sold == 0) {
+            inDatenbank.insert(k->daten.VehicleId);
+            ZugAktualisieren(k->daten);
+        }
+    }
+    for (const auto& z : ZugListe) {
+        if (inDatenbank.count(z->ZugDatanbankNr) == 0) {
+            ZugGeloeschtMelden(z->ZugDatanbankNr);
+        }
+    }
+}
+
+void BetriebsDaten::ZugAktualisieren(const FahrzeugDaten& fahrzeug)
+{
+    if (!fahrzeug.istLok()) {
+        return;
+    }
+    TZug* zug = ZugVonDatenbankNr(fahrzeug.VehicleId);
+    if (zug == nullptr) {
+        ZugListe.push_back(std::make_unique<TZug>(&programm_));
+        zug = ZugListe.back().get();
+        zug->ZugNr = static_cast<int>(ZugListe.size()) - 1;
+        ZugAusFahrzeug(*zug, fahrzeug);
+        zug->ZugAbfahrtDatenstart = zug->MaxSpeed;
+        return;
+    }
+    ZugAusFahrzeug(*zug, fahrzeug);
+    zug->ZugGeloescht = fahrzeug.Sold != 0;
+}
+
+void BetriebsDaten::ZugGeloeschtMelden(int vehicleId)
+{
+    if (TZug* zug = ZugVonDatenbankNr(vehicleId)) {
+        zug->ZugGeloescht = true;
+        zug->ZugSichtbar = false;
+        zug->ZugInAutomatic = false;
+        zug->ZugAktiv = false;
+    }
 }

@@ -12,6 +12,8 @@
 #include <memory>
 #include <vector>
 
+struct FahrzeugDaten;
+class FahrzeugDatenbank;
 struct Programm;
 
 class BetriebsDaten final : public TrainServices {
@@ -60,6 +62,15 @@ public:
     void GleisKontakteAnpassen();
     // Puts the trains recorded in `ZugInHaltestelle` back into their stations' displays.
     void ZugeInHaltestellenSetzen();
+    // The trains of the vehicle database: every "Lok" not sold, in database order. A train
+    // that exists keeps its number and is brought up to date; a vehicle that is gone or sold
+    // marks its train deleted. Trains are never removed: stations, routes and the plan hold them.
+    void ZugeAusDatenbank(const FahrzeugDatenbank& db);
+    // One vehicle was created or changed in the database window.
+    void ZugAktualisieren(const FahrzeugDaten& fahrzeug);
+    void ZugGeloeschtMelden(int vehicleId);
+    static void ZugAusFahrzeug(TZug& zug, const FahrzeugDaten& fahrzeug);
+
     // Free stations and trains (a new project file is read).
     void HaltestellenLeeren();
 

@@ -1,5 +1,7 @@
 #include "operation/Fahrstrasse.h"
 
+#include "core/TextFields.h"
+
 #include <algorithm>
 
 void TFahrstrasse::FahrstrasseLeeren()
@@ -68,4 +70,34 @@ TZugDaten* TFahrstrasse::ZugDatenVon(const QString& name) const
         }
     }
     return nullptr;
+}
+
+QString BefehlZeile(const TFahrstrassenBefehl& b)
+{
+    return FixedField(b.BefehlHaltestelleID, 3) + FixedField(b.BefehlFahrstrasseID, 3) + FixedField(b.ZugOderMag, 2)
+        + FixedField(b.BefehlAuswahl, 1) + FixedField(b.Speed, 3) + FixedField(b.WarteZeit, 5) + FixedField(b.KontaktNr, 3)
+        + FixedField(b.Addresse, 3) + b.BefehlText;
+}
+
+std::optional<TFahrstrassenBefehl> BefehlAusZeile(const QString& zeile)
+{
+    const auto zahl = [&zeile](int von, int bis) { return ParseInt(Columns(zeile, von, bis)); };
+    const auto klasse = zahl(7, 8);
+    const auto auswahl = zahl(9, 9);
+    const auto speed = zahl(10, 12);
+    const auto warte = zahl(13, 17);
+    const auto kontakt = zahl(18, 20);
+    const auto adresse = zahl(21, 23);
+    if (!klasse || !auswahl || !speed || !warte || !kontakt || !adresse) {
+        return std::nullopt;
+    }
+    TFahrstrassenBefehl b;
+    b.ZugOderMag = *klasse;
+    b.BefehlAuswahl = *auswahl;
+    b.Speed = *speed;
+    b.WarteZeit = *warte;
+    b.KontaktNr = *kontakt;
+    b.Addresse = *adresse;
+    b.BefehlText = ColumnsFrom(zeile, 24);
+    return b;
 }

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class TZug;
@@ -40,6 +41,11 @@ struct TFahrstrassenBefehl {
     QString BefehlText;
     bool operator==(const TFahrstrassenBefehl&) const = default;
 };
+
+// A command as one line of the train file: ids, class, sub-command, value, delay, contact,
+// address, then the text. Read back, the two ids are 0.
+QString BefehlZeile(const TFahrstrassenBefehl& befehl);
+std::optional<TFahrstrassenBefehl> BefehlAusZeile(const QString& zeile);
 
 // The driving data of one train on one route.
 struct TZugDaten {

@@ -35,7 +35,7 @@ TEST(ConnectionSequence, ConnectVariantLoadsThenConnectsAndFollowsTheDriver)
     ASSERT_EQ(f.recorder.count(Msg::WM_VERBINDEN), 1);
     EXPECT_EQ(f.recorder.messages.back(), (CoreMessage{Msg::WM_VERBINDEN, 8, 0}));
     EXPECT_EQ(f.newLog(before), QStringList({"* 10:20:30 Haltestellen geöffnet - V41", "* 10:20:30 Gleisbild Elemente erstellen",
-                                              "* 10:20:30 MagnetArt Liste erstellen", "* 10:20:30 Gleisplan geöffnet - V 34", "* 10:20:30 Züge erstellt - V ",
+                                              "* 10:20:30 MagnetArt Liste erstellen", "* 10:20:30 Gleisplan geöffnet - V 34", "* 10:20:30 Züge erstellt - V 41",
                                               "* 10:20:30 Fahrstrassen erstellt - V41", "* 10:20:30 AblaufSteuerung erstellt",
                                               "* 10:20:30 Mit Ecos 2 verbinden"}));
     EXPECT_EQ(f.info().progressPosition, 15);
