@@ -7,6 +7,7 @@
 #include "vehicles/LogBuch.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -410,7 +411,119 @@ bool TFahrzeug::DatenFormatGewaehlt(int format)
     if (format == 2) {
         programm_.dialogs.information(QStringLiteral("Wenn MFX gewählt als Protokol,\rmuss die Lok mit der CS2 verbunden werden"));
     }
-    return format != 0;
+    return FolgeadressenSichtbar(format);
+}
+
+QString TFahrzeug::AdressenText(const QString& typ)
+{
+    return typ == QLatin1String("Lok") || typ.isEmpty() ? QStringLiteral("Adresse") : QStringLiteral("WagenAdresse");
+}
+
+QString TFahrzeug::SchrankText(const QString& typ)
+{
+    return typ == QLatin1String("Lok") || typ.isEmpty() ? QStringLiteral("Lok ist im Schrank") : QStringLiteral("Wagen ist im Schrank");
+}
+
+TFahrzeug::FunktionsListe TFahrzeug::Funktionen(const FahrzeugDaten& d)
+{
+    FunktionsListe liste;
+    const auto lesen = [&liste](int first, const QString& flags, const QString& names, const QString& icons) {
+        const QStringList namen = names.split(u'/');
+        for (int i = 0; i < 8; ++i) {
+            Funktion& f = liste[first + i];
+            f.aktiv = i < flags.size() && flags[i] == u'1';
+            f.name = i < namen.size() && !namen[i].isEmpty() ? namen[i] : QStringLiteral("Func") + QString::number(first + i + 1);
+            bool ok = false;
+            const int symbol = icons.mid(3 * i, 3).toInt(&ok);
+            f.symbol = ok && icons.mid(3 * i, 3).size() == 3 ? std::clamp(symbol, 0, 999) : 0;
+        }
+    };
+    lesen(0, d.FunctionFlags1to8, d.FunctionNames1to8, d.FunctionIcons1to8);
+    lesen(8, d.FunctionFlags9to16, d.FunctionNames9to16, d.FunctionIcons9to16);
+    return liste;
+}
+
+void TFahrzeug::setFunktionen(FahrzeugDaten& d, const FunktionsListe& liste)
+{
+    const auto schreiben = [&liste](int first, QString& flags, QString& names, QString& icons) {
+        flags.clear();
+        icons.clear();
+        QStringList namen;
+        for (int i = first; i < first + 8; ++i) {
+            const Funktion& f = liste[i];
+            flags += f.aktiv ? u'1' : u'0';
+            QString name = QString(f.name).remove(u'/').trimmed();
+            namen << (name.isEmpty() ? QStringLiteral("Func") + QString::number(i + 1) : name);
+            icons += ZeroPad3(std::clamp(f.symbol, 0, 999));
+        }
+        names = namen.join(u'/');
+    };
+    schreiben(0, d.FunctionFlags1to8, d.FunctionNames1to8, d.FunctionIcons1to8);
+    schreiben(8, d.FunctionFlags9to16, d.FunctionNames9to16, d.FunctionIcons9to16);
+}
+
+QString TFahrzeug::SymbolText(int symbol)
+{
+    const QStringList& namen = FahrzeugListen::FunktionsNamen();
+    if (symbol >= 1 && symbol <= namen.size()) {
+        return QString::number(symbol) + u' ' + namen[symbol - 1];
+    }
+    return symbol == 0 ? QStringLiteral("0 -") : QString::number(symbol);
+}
+
+QString TFahrzeug::BildUebernehmen(const QString& pfad, const QString& typ)
+{
+    if (pfad.isEmpty()) {
+        return {};
+    }
+    QFile quelle(pfad);
+    if (!quelle.open(QIODevice::ReadOnly)) {
+        programm_.dialogs.information(QStringLiteral("Bild ") + pfad + QStringLiteral(" kann nicht gelesen werden"));
+        return {};
+    }
+    const QByteArray bytes = quelle.readAll();
+    QImage image;
+    if (!image.loadFromData(bytes, "JPEG")) {
+        programm_.dialogs.information(QStringLiteral("Bild ") + pfad + QStringLiteral(" ist kein JPEG Bild"));
+        return {};
+    }
+    const FahrzeugBilder::Ordner ordner = BildOrdner();
+    const QString folder = typ == QLatin1String("Lok") ? ordner.loks : ordner.wagen;
+    const QString datei = QFileInfo(pfad).fileName();
+    const QString vorhanden = FindFileNoCase(folder, datei);
+    const QFileInfo ziel(vorhanden);
+    if (ziel.isFile()) {
+        if (ziel.canonicalFilePath() == QFileInfo(pfad).canonicalFilePath()) {
+            return ziel.fileName();
+        }
+        QFile alt(vorhanden);
+        if (alt.open(QIODevice::ReadOnly) && alt.readAll() == bytes) {
+            return ziel.fileName();
+        }
+        if (!programm_.dialogs.yesNo(QStringLiteral("Bild ") + ziel.fileName() + QStringLiteral(" gibt es schon in ") + folder
+                                     + QStringLiteral("\rErsetzen ?"))) {
+            return {};
+        }
+    }
+    QDir().mkpath(folder);
+    const QString zielPfad = ziel.isFile() ? vorhanden : QDir(folder).filePath(datei);
+    QString error;
+    if (!SaveFileAtomically(zielPfad, bytes, &error)) {
+        programm_.dialogs.information(error);
+        return {};
+    }
+    return QFileInfo(zielPfad).fileName();
+}
+
+QImage TFahrzeug::BildVorschau(const FahrzeugDaten& daten) const
+{
+    const QSize size(160, 40);
+    const QString pfad = FahrzeugBilder::BildPfad(daten, BildOrdner());
+    QImage image;
+    if (pfad.isEmpty() || !image.load(pfad)) {
+        return FahrzeugBilder::Platzhalter(daten.istLok(), size);
+    }
+    return image.size() == size ? image : image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 QString TFahrzeug::FunktionsBeschreibung(const FahrzeugDaten& d)

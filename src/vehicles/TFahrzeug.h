@@ -12,8 +12,10 @@
 #include "vehicles/FahrzeugDatenbank.h"
 #include "vehicles/FahrzeugExport.h"
 
+#include <QImage>
 #include <QObject>
 #include <QString>
+#include <array>
 
 struct Programm;
 
@@ -104,6 +106,37 @@ public:
     QList<int> AdressListe(const FahrzeugKnoten* artikel, const QString& typ) const;
     // A data format was chosen: MFX shows its hint. True when the follow-up addresses are shown.
     bool DatenFormatGewaehlt(int format);
+    // The follow-up addresses are offered for every format but DCC.
+    static bool FolgeadressenSichtbar(int format) { return format != 0; }
+    // Captions that depend on the article type: "Adresse" / "WagenAdresse",
+    // "Lok ist im Schrank" / "Wagen ist im Schrank".
+    static QString AdressenText(const QString& typ);
+    static QString SchrankText(const QString& typ);
+
+    // The 16 functions of an article as the window edits them: check box, name and symbol.
+    // Read from the flag, name and icon texts of the record (missing or damaged parts give
+    // "0", "Func<n>" and symbol 0), written back in their stored form.
+    struct Funktion {
+        bool aktiv = false;
+        QString name;
+        int symbol = 0; // 0..999; 1..50 are the function symbols
+        friend bool operator==(const Funktion&, const Funktion&) = default;
+    };
+    using FunktionsListe = std::array<Funktion, 16>;
+    static FunktionsListe Funktionen(const FahrzeugDaten& daten);
+    // Names lose the "/" that separates them in the record; an empty name becomes "Func<n>".
+    static void setFunktionen(FahrzeugDaten& daten, const FunktionsListe& funktionen);
+    // "<n> <function name>" for the symbol lists; "0 -" for no symbol.
+    static QString SymbolText(int symbol);
+
+    // ---- pictures ----
+    // A picture chosen for an article of type `typ`: must be a JPEG; it is copied into the
+    // locomotive or wagon picture folder unless it is there already (a different picture of the
+    // same name there is replaced only when the user agrees). The file name for `PictureFile`,
+    // or empty when refused (reported).
+    QString BildUebernehmen(const QString& pfad, const QString& typ);
+    // The 160 x 40 picture the record names (scaled), or the placeholder when there is none.
+    QImage BildVorschau(const FahrzeugDaten& daten) const;
     // The function description of a locomotive's train.
     static QString FunktionsBeschreibung(const FahrzeugDaten& daten);
 

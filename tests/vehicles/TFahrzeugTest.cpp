@@ -381,3 +381,138 @@ TEST(TFahrzeug, FunctionDescription)
     EXPECT_EQ(TFahrzeug::FunktionsBeschreibung(d),
               "MOTOROLA \rFolgeadresse1 F5-F8 255\rFolgeadresse2 F9-F12 254\rFolgeadresse3 F13-F16 253");
 }
+
+TEST(TFahrzeug, FunctionsAreReadFromAndWrittenToTheRecordTexts)
+{
+    FahrzeugDaten d;
+    d.FunctionFlags1to8 = "10000001";
+    d.FunctionNames1to8 = "Licht/Dampf//Pfeife";             // fewer names, one empty
+    d.FunctionIcons1to8 = "005001abc049000000000000";     // "abc" is not a number
+    d.FunctionFlags9to16 = "01";                           // short
+    d.FunctionNames9to16 = "Horn";
+    d.FunctionIcons9to16 = "012";
+    const TFahrzeug::FunktionsListe f = TFahrzeug::Funktionen(d);
+    const struct {
+        int index;
+        bool aktiv;
+        const char* name;
+        int symbol;
+    } erwartet[] = {
+        {0, true, "Licht", 5},   {1, false, "Dampf", 1},  {2, false, "Func3", 0},  {3, false, "Pfeife", 49},
+        {7, true, "Func8", 0},   {8, false, "Horn", 12},  {9, true, "Func10", 0},  {15, false, "Func16", 0},
+    };
+    for (const auto& e : erwartet) {
+        SCOPED_TRACE(e.index);
+        EXPECT_EQ(f[e.index].aktiv, e.aktiv);
+        EXPECT_EQ(f[e.index].name, QString::fromUtf8(e.name));
+        EXPECT_EQ(f[e.index].symbol, e.symbol);
+    }
+
+    // Written back in the stored form; a "/" in a name cannot split it, an empty name gets its default.
+    TFahrzeug::FunktionsListe neu = f;
+    neu[1].name = "Dampf/Rauch";
+    neu[2].name = "  ";
+    neu[10].aktiv = true;
+    neu[10].symbol = 50;
+    neu[15].symbol = 1234;
+    TFahrzeug::setFunktionen(d, neu);
+    EXPECT_EQ(d.FunctionFlags1to8, "10000001");
+    EXPECT_EQ(d.FunctionNames1to8, "Licht/DampfRauch/Func3/Pfeife/Func5/Func6/Func7/Func8");
+    EXPECT_EQ(d.FunctionIcons1to8, "005001000049000000000000");
+    EXPECT_EQ(d.FunctionFlags9to16, "01100000");
+    EXPECT_EQ(d.FunctionNames9to16, "Horn/Func10/Func11/Func12/Func13/Func14/Func15/Func16");
+    EXPECT_EQ(d.FunctionIcons9to16, "012000050000000000000999");
+    EXPECT_EQ(TFahrzeug::Funktionen(d)[1].name, "DampfRauch");
+
+    // A new record reads as sixteen unset functions with their default names and gives itself back.
+    const FahrzeugDaten leer;
+    FahrzeugDaten zurueck;
+    zurueck.FunctionNames1to8.clear();
+    TFahrzeug::setFunktionen(zurueck, TFahrzeug::Funktionen(leer));
+    EXPECT_EQ(zurueck, leer);
+
+    EXPECT_EQ(TFahrzeug::SymbolText(0), "0 -");
+    EXPECT_EQ(TFahrzeug::SymbolText(1), "1 Dampf");
+    EXPECT_EQ(TFahrzeug::SymbolText(50), "50 Glocke");
+    EXPECT_EQ(TFahrzeug::SymbolText(77), "77");
+}
+
+TEST(TFahrzeug, CaptionsFollowTheArticleType)
+{
+    EXPECT_EQ(TFahrzeug::AdressenText("Lok"), "Adresse");
+    EXPECT_EQ(TFahrzeug::AdressenText("Wagen"), "WagenAdresse");
+    EXPECT_EQ(TFahrzeug::SchrankText("Lok"), "Lok ist im Schrank");
+    EXPECT_EQ(TFahrzeug::SchrankText("Zubehör"), "Wagen ist im Schrank");
+    EXPECT_FALSE(TFahrzeug::FolgeadressenSichtbar(0));
+    EXPECT_TRUE(TFahrzeug::FolgeadressenSichtbar(1));
+}
+
+TEST(TFahrzeug, ChosenPictureIsCopiedIntoItsPictureFolder)
+{
+    Fixture f;
+    QImage bild(160, 40, QImage::Format_RGB32);
+    bild.fill(Qt::blue);
+    QDir().mkpath(f.path("auswahl"));
+    ASSERT_TRUE(bild.save(f.path("auswahl/Neu Lok.jpg"), "JPG"));
+    ASSERT_TRUE(bild.save(f.path("auswahl/bild.png"), "PNG"));
+    const QByteArray jpeg = f.read("auswahl/Neu Lok.jpg");
+
+    // A locomotive picture lands in the locomotive folder, a wagon picture in the wagon folder.
+    EXPECT_EQ(f.fz().BildUebernehmen(f.path("auswahl/Neu Lok.jpg"), "Lok"), "Neu Lok.jpg");
+    EXPECT_EQ(f.read("Loks/Neu Lok.jpg"), jpeg);
+    EXPECT_EQ(f.fz().BildUebernehmen(f.path("auswahl/Neu Lok.jpg"), "Wagen"), "Neu Lok.jpg");
+    EXPECT_EQ(f.read("Wagen/Neu Lok.jpg"), jpeg);
+    // Chosen again, or from the folder itself: no question.
+    f.dialogs.asked.clear();
+    EXPECT_EQ(f.fz().BildUebernehmen(f.path("auswahl/Neu Lok.jpg"), "Lok"), "Neu Lok.jpg");
+    EXPECT_EQ(f.fz().BildUebernehmen(f.path("Loks/Neu Lok.jpg"), "Lok"), "Neu Lok.jpg");
+    EXPECT_TRUE(f.dialogs.asked.isEmpty()) << qPrintable(f.dialogs.asked.join('|'));
+
+    // Not a JPEG: refused, nothing copied.
+    EXPECT_EQ(f.fz().BildUebernehmen(f.path("auswahl/bild.png"), "Lok"), "");
+    EXPECT_TRUE(f.dialogs.informations.last().endsWith(" ist kein JPEG Bild"));
+    EXPECT_FALSE(QFileInfo::exists(f.path("Loks/bild.png")));
+
+    // Another picture of the same name replaces the old one only after Yes.
+    bild.fill(Qt::green);
+    QDir().mkpath(f.path("andere"));
+    ASSERT_TRUE(bild.save(f.path("andere/neu lok.JPG"), "JPG"));
+    f.dialogs.yesNoAnswers = {false};
+    EXPECT_EQ(f.fz().BildUebernehmen(f.path("andere/neu lok.JPG"), "Lok"), "");
+    EXPECT_EQ(f.dialogs.questions.last(), "Bild Neu Lok.jpg gibt es schon in " + f.path("Loks") + "\rErsetzen ?");
+    EXPECT_EQ(f.read("Loks/Neu Lok.jpg"), jpeg);
+    f.dialogs.yesNoAnswers = {true};
+    EXPECT_EQ(f.fz().BildUebernehmen(f.path("andere/neu lok.JPG"), "Lok"), "Neu Lok.jpg");
+    EXPECT_EQ(f.read("Loks/Neu Lok.jpg"), f.read("andere/neu lok.JPG"));
+
+    // The preview shows the named picture, or the placeholder.
+    FahrzeugDaten d;
+    d.ArticleType = "Lok";
+    d.PictureFile = "Neu Lok.jpg";
+    const QImage vorschau = f.fz().BildVorschau(d);
+    EXPECT_EQ(vorschau.size(), QSize(160, 40));
+    EXPECT_NE(vorschau, FahrzeugBilder::Platzhalter(true, QSize(160, 40)));
+    EXPECT_GT(qGreen(vorschau.pixel(80, 20)), 200);
+    d.PictureFile = "fehlt.jpg";
+    EXPECT_EQ(f.fz().BildVorschau(d), FahrzeugBilder::Platzhalter(true, QSize(160, 40)));
+}
+
+TEST(TFahrzeug, FolderPictureAndCount)
+{
+    Fixture f;
+    f.write(kDatei, beispielBytes());
+    f.write("data/dampflok.JPG", "jpeg");
+    f.laden();
+    FahrzeugKnoten* dampf = f.ordner("Dampflok");
+    FahrzeugKnoten* wagen = f.ordner("Wagen");
+    ASSERT_TRUE(dampf && wagen);
+    EXPECT_EQ(TFahrzeug::OrdnerAnzahlText(*dampf), "Anzahl Dampflok : 2");
+    EXPECT_EQ(QFileInfo(f.fz().OrdnerBildPfad(*dampf)).fileName(), "dampflok.JPG") << "found without regard to case";
+    EXPECT_FALSE(QFileInfo::exists(f.fz().OrdnerBildPfad(*wagen)));
+    // The count follows the folder's articles.
+    ASSERT_TRUE(f.fz().NeuerArtikel(dampf, "Lok"));
+    EXPECT_EQ(TFahrzeug::OrdnerAnzahlText(*dampf), "Anzahl Dampflok : 3");
+    FahrzeugKnoten* leer = f.fz().NeuesVerzeichnis(dampf, "Leer");
+    ASSERT_TRUE(leer);
+    EXPECT_EQ(TFahrzeug::OrdnerAnzahlText(*leer), "Anzahl Leer : 0");
+}
