@@ -143,8 +143,9 @@ void TGleisBildElement::Schalten(int stellung)
     if (IstSignal(GleisBildNr)) {
         bild_.LogBuch(QStringLiteral("Signal ") + nr + (Stellung != 0 ? QStringLiteral(" Grun") : QStringLiteral(" Rot")), 0);
     } else if (IstDoppelkreuzweiche(GleisBildNr)) {
+        // Position 0 keeps both lines straight, as drawn and as the route search walks it.
         bild_.LogBuch(QStringLiteral("Doppelkreuzweiche ") + nr
-                          + (Stellung != 0 ? QStringLiteral(" Gerade") : QStringLiteral(" Abbiegen")),
+                          + (Stellung != 0 ? QStringLiteral(" Abbiegen") : QStringLiteral(" Gerade")),
                       0);
     } else if (IstWeiche(GleisBildNr)) {
         bild_.LogBuch(QStringLiteral("Weiche ") + nr + (Stellung != 0 ? QStringLiteral(" Abbiegen") : QStringLiteral(" Gerade")),

@@ -21,8 +21,8 @@ TEST(Switching, SchaltenSendsThePositionAndWritesTheLogbook)
         {77, 5, true, 0, 1, "Weiche 5 Gerade"},
         {1, 7, false, 1, 1, "Signal 7 Grun"},
         {12, 7, true, 0, 1, "Signal 7 Rot"},
-        {55, 9, false, 1, 1, "Doppelkreuzweiche 9 Gerade"},
-        {83, 9, true, 0, 1, "Doppelkreuzweiche 9 Abbiegen"},
+        {55, 9, false, 1, 1, "Doppelkreuzweiche 9 Abbiegen"},
+        {83, 9, true, 0, 1, "Doppelkreuzweiche 9 Gerade"},
         {13, 4, true, 1, 0, nullptr},
         {62, 0, false, 1, -1, "Weiche 0 Abbiegen"}, // address 0: switched and logged, never sent
         {1, 0, true, 0, -1, "Signal 0 Rot"},
