@@ -7,6 +7,7 @@
 #include "diagram/GleisBild.h"
 #include "operation/BetriebsDaten.h"
 #include "operation/HaltestellenDatei.h"
+#include "operation/ZugDatei.h"
 #include "core/LineFile.h"
 #include "core/TreeContainer.h"
 #include "settings/ProjectSettingsFile.h"
@@ -67,44 +68,95 @@ public:
     std::optional<QFont> chooseFont(const QFont&) override { return std::nullopt; }
 };
 
-ProjectFileResult readPlan(const QString& path, const QString&, const QString& programFolder)
-{
+// The program without windows over one project folder: the readers of the plan, the stations,
+// the trains and the routes need the diagram, the registries and the trains of the vehicle
+// database, as they do when the project is opened.
+struct Kopf {
+    explicit Kopf(const QString& programFolder)
+        : programm(bus, scheduler, clock, dialogs, programFolder), bild(programm), daten(programm)
+    {
+        programm.gleisbild = &bild;
+        programm.betriebsdaten = &daten;
+        bild.setTrainServices(&daten);
+    }
+    // The trains from the project's vehicle database and the stations, for trains and routes.
+    bool zugeUndStationen(const QString& folder, const QString& project)
+    {
+        FahrzeugDatenbank db;
+        const QString lda = FindFileNoCase(folder, QStringLiteral("Fahrzeuge20.lda"));
+        if (QFileInfo::exists(lda)) {
+            const FahrzeugDatenbank::Gelesen gelesen = db.lesenDatei(lda);
+            if (!gelesen.ok()) {
+                dialogs.texts << gelesen.error;
+                return false;
+            }
+            daten.ZugeAusDatenbank(db);
+        }
+        return stationen.OpenHaltestellen(FindFileNoCase(folder, project + QStringLiteral(".hs2")));
+    }
+    ProjectFileResult fehler()
+    {
+        ProjectFileResult result;
+        result.error = dialogs.texts.join(u'\n').replace(u'\r', u' ');
+        return result;
+    }
+    static ProjectFileResult ergebnis(const QStringList& lines)
+    {
+        ProjectFileResult result;
+        result.rewritten = LineWriter::JoinLines(lines);
+        return result;
+    }
+
     MessageBus bus;
     ManualScheduler scheduler;
     SystemClock clock;
     CollectingDialogs dialogs;
-    Programm programm(bus, scheduler, clock, dialogs, programFolder);
-    TGleisBild bild(programm);
-    programm.gleisbild = &bild;
-    GleisplanDatei datei(programm);
-    ProjectFileResult result;
-    if (!datei.LoadTrackPlan(path) || !bild.Gleisplan_Geladen) {
-        result.error = dialogs.texts.join(u'\n').replace(u'\r', u' ');
-        return result;
+    Programm programm;
+    TGleisBild bild;
+    BetriebsDaten daten;
+    HaltestellenDatei stationen{programm};
+};
+
+ProjectFileResult readPlan(const QString& path, const QString&, const QString& programFolder)
+{
+    Kopf k(programFolder);
+    GleisplanDatei datei(k.programm);
+    if (!datei.LoadTrackPlan(path) || !k.bild.Gleisplan_Geladen) {
+        return k.fehler();
     }
-    result.rewritten = LineWriter::JoinLines(datei.PlanLines());
-    return result;
+    return Kopf::ergebnis(datei.PlanLines());
 }
 
 ProjectFileResult readStations(const QString& path, const QString&, const QString& programFolder)
 {
-    MessageBus bus;
-    ManualScheduler scheduler;
-    SystemClock clock;
-    CollectingDialogs dialogs;
-    Programm programm(bus, scheduler, clock, dialogs, programFolder);
-    TGleisBild bild(programm);
-    programm.gleisbild = &bild;
-    BetriebsDaten daten(programm);
-    programm.betriebsdaten = &daten;
-    HaltestellenDatei datei(programm);
-    ProjectFileResult result;
-    if (!datei.OpenHaltestellen(path)) {
-        result.error = dialogs.texts.join(u'\n').replace(u'\r', u' ');
-        return result;
+    Kopf k(programFolder);
+    if (!k.stationen.OpenHaltestellen(path)) {
+        return k.fehler();
     }
-    result.rewritten = LineWriter::JoinLines(datei.HaltestellenLines());
-    return result;
+    return Kopf::ergebnis(k.stationen.HaltestellenLines());
+}
+
+ProjectFileResult readTrains(const QString& path, const QString& project, const QString& programFolder)
+{
+    Kopf k(programFolder);
+    ZugDatei datei(k.programm);
+    if (!k.zugeUndStationen(QFileInfo(path).absolutePath(), project) || !datei.OpenZuge(path)) {
+        return k.fehler();
+    }
+    return Kopf::ergebnis(datei.ZugLines());
+}
+
+ProjectFileResult readRoutes(const QString& path, const QString& project, const QString& programFolder)
+{
+    Kopf k(programFolder);
+    const QString folder = QFileInfo(path).absolutePath();
+    ZugDatei zuege(k.programm);
+    const QString zug = FindFileNoCase(folder, project + QStringLiteral(".Zug"));
+    if (!k.zugeUndStationen(folder, project) || (QFileInfo::exists(zug) && !zuege.OpenZuge(zug))
+        || !k.stationen.OpenFahrstrassen(path)) {
+        return k.fehler();
+    }
+    return Kopf::ergebnis(k.stationen.FahrstrassenLines());
 }
 
 ProjectFileResult readTree(const QString& path, const QString&, const QString&)
@@ -150,6 +202,8 @@ const std::vector<Entry>& entries()
         {QStringLiteral("%1.pro"), readSettings},
         {QStringLiteral("%1.da2"), readPlan},
         {QStringLiteral("%1.hs2"), readStations},
+        {QStringLiteral("%1.Zug"), readTrains},
+        {QStringLiteral("%1.Fs4"), readRoutes},
         {QStringLiteral("Fahrzeuge20.lda"), readVehicles},
         {QStringLiteral("%1.war"), readTree},
         {QStringLiteral("%1.Ab4"), readTree},

@@ -96,9 +96,9 @@ void ZugDatei::read(const QStringList& lines)
     r.next();
     r.next();
     r.next();
-    const bool leisteSichtbar = r.next() == QStringLiteral("LokLeisteSichtbar");
+    LokLeisteSichtbar = r.next() == QStringLiteral("LokLeisteSichtbar");
     if (programm_.hauptfenster) {
-        programm_.hauptfenster->LokLeisteSichtbar = leisteSichtbar;
+        programm_.hauptfenster->LokLeisteSichtbar = LokLeisteSichtbar;
     }
     r.next();
     const int stationen = r.number(Columns(r.next(), 1, 3), QStringLiteral("Anzahl Haltestellen"));
@@ -150,7 +150,8 @@ QStringList ZugDatei::ZugLines() const
     const TTrassolin* haupt = programm_.hauptfenster;
     out << kBtnPanel << QStringLiteral("LokBtnPanel Left : ") + f3(haupt ? haupt->LokLeisteLeft : 8)
         << QStringLiteral("LokBtnPanel Top  : ") + f3(haupt ? haupt->LokLeisteTop : 880)
-        << (haupt == nullptr || haupt->LokLeisteSichtbar ? QStringLiteral("LokLeisteSichtbar") : QStringLiteral("LokLeisteNichtSichtbar"));
+        << ((haupt ? haupt->LokLeisteSichtbar : LokLeisteSichtbar) ? QStringLiteral("LokLeisteSichtbar")
+                                                                 : QStringLiteral("LokLeisteNichtSichtbar"));
     out << kHaltestellen << f3(static_cast<qint64>(d.HaltestellenListe.size())) + QStringLiteral(" Haltestellen");
     for (const auto& h : d.HaltestellenListe) {
         out << f3(h->HaltestelleID) + u' ' + h->HaltestelleName

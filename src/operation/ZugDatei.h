@@ -19,6 +19,8 @@ public:
     QStringList ZugLines() const;
 
     int ZugVersion = 0;
+    // The locomotive bar's visibility as read; the main window's own when there is one.
+    bool LokLeisteSichtbar = true;
 
 private:
     void read(const QStringList& lines);
