@@ -7,7 +7,30 @@
 
 #include <set>
 
-BetriebsDaten::BetriebsDaten(Programm& programm) : programm_(programm) {}
+BetriebsDaten::BetriebsDaten(Programm& programm) : programm_(programm)
+{
+    DummyNeueFahrstrasseHaltestelle.HaltestelleName = QStringLiteral("DummyNeueFahrstrasseHaltestelle");
+    DummyFahrstrasseWeiterHaltestelle.HaltestelleName = QStringLiteral("DummyFahrstrasseWeiterHaltestelle");
+}
+
+TFahrstrasse* BetriebsDaten::FahrstrasseAnlegen(THaltestelle& station, const QString& name)
+{
+    QString frei = name;
+    for (int n = 1; station.FahrstrasseVonName(frei) != nullptr; ++n) {
+        frei = name + QString::number(n);
+    }
+    return FahrstrasseNeu(station, station.HoechsteFahrstrasseID() + 1, frei);
+}
+
+QString BetriebsDaten::SuchFahrstrassenName(const THaltestelle& station, const QString& zielName)
+{
+    for (int n = 1;; ++n) {
+        const QString name = QStringLiteral("Fahrstrasse_Nach_") + zielName + u'_' + QString::number(n);
+        if (station.FahrstrasseVonName(name) == nullptr) {
+            return name;
+        }
+    }
+}
 
 bool BetriebsDaten::HaltestelleVorhanden(int haltestelleNr) const
 {

@@ -36,6 +36,9 @@ public:
     // Append-only: a train's index is its `ZugNr`; deleted trains are only marked.
     std::vector<std::unique_ptr<TZug>> ZugListe;
     int NaechsteHaltestelleID = 0;
+    // The two auxiliary stations of the station editor; never in the list, never written.
+    THaltestelle DummyNeueFahrstrasseHaltestelle;
+    THaltestelle DummyFahrstrasseWeiterHaltestelle;
 
     // File marks: a file is written only when it was read without error in this run.
     bool HaltestellenGelesen = false;
@@ -56,6 +59,12 @@ public:
     THaltestelle* HaltestelleNeu(const QString& name);
     // A new route appended to the station; id 999 takes the station's route count.
     TFahrstrasse* FahrstrasseNeu(THaltestelle& station, int id, const QString& name);
+    // A new route with the next id (highest + 1, never reused); a taken name gets the digits
+    // 1, 2, 3 ... appended until it is free.
+    TFahrstrasse* FahrstrasseAnlegen(THaltestelle& station, const QString& name);
+    // The name of a route the search found: "Fahrstrasse_Nach_" + target + "_" + the smallest
+    // free n from 1.
+    static QString SuchFahrstrassenName(const THaltestelle& station, const QString& zielName);
     // The driving-data block of `zug` on `route`, with the route's contacts.
     TZugDaten* ZugDatenErstellen(TFahrstrasse& route, TZug& zug);
     // Contact numbers changed on the plan: every route takes them again.

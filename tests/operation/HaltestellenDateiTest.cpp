@@ -192,3 +192,29 @@ TEST(Stationsdateien, TrainsStandingInStationsAreWrittenAndPutBack)
     EXPECT_EQ(lines[7 + 15 + 8], "00000-000-000");
     EXPECT_EQ(lines[7 + 30 + 8], "00015-000-000");
 }
+
+TEST(Stationsdateien, IdsAndNamesOfNewStationsAndRoutes)
+{
+    Stations f;
+    BetriebsDaten& d = f.d();
+    THaltestelle* nord = d.HaltestelleNeu("Nord");
+    ASSERT_NE(nord, nullptr);
+    EXPECT_EQ(nord->HaltestelleID, 1);
+    EXPECT_EQ(d.HaltestelleNeu("Nord"), nullptr) << "names are unique";
+    EXPECT_EQ(d.HaltestelleNeu("Bahnhof Nord"), nullptr);
+    EXPECT_EQ(f.dialogs.asked, QStringList({"Haltestelle darf keine Leerzeichen enthalten"}));
+    d.HaltestelleNeu("Sued")->HaltestelleGeloescht = true;
+    EXPECT_EQ(d.HaltestelleNeu("West")->HaltestelleID, 3) << "a deleted station's id is not given again";
+
+    TFahrstrasse* a = d.FahrstrasseAnlegen(*nord, "Ausfahrt");
+    TFahrstrasse* b = d.FahrstrasseAnlegen(*nord, "Ausfahrt");
+    EXPECT_EQ(a->FahrstrasseID, 1);
+    EXPECT_EQ(b->FahrstrasseID, 2);
+    EXPECT_EQ(b->FahrstrasseName, "Ausfahrt1");
+    nord->HaltestelleFahrstrassen.erase(nord->HaltestelleFahrstrassen.begin());
+    EXPECT_EQ(d.FahrstrasseAnlegen(*nord, "X")->FahrstrasseID, 3);
+    d.FahrstrasseAnlegen(*nord, BetriebsDaten::SuchFahrstrassenName(*nord, "West"));
+    EXPECT_EQ(BetriebsDaten::SuchFahrstrassenName(*nord, "West"), "Fahrstrasse_Nach_West_2");
+    EXPECT_EQ(d.DummyNeueFahrstrasseHaltestelle.HaltestelleName, "DummyNeueFahrstrasseHaltestelle");
+    EXPECT_EQ(d.HaltestelleVonName("DummyNeueFahrstrasseHaltestelle"), nullptr);
+}
