@@ -10,10 +10,11 @@
 
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPixmap>
 #include <QSlider>
 #include <QTextDocument>
-#include <QToolButton>
+#include <QAbstractButton>
 
 namespace {
 // The train's picture: the right button takes the train up, the left one drags the panel.
@@ -34,6 +35,20 @@ protected:
 
 private:
     TZugPanel* panel_;
+};
+
+// A key that shows its picture at the key's full size, shifted while held down.
+class BildTaste : public QAbstractButton {
+public:
+    explicit BildTaste(QWidget* parent) : QAbstractButton(parent) {}
+    QSize sizeHint() const override { return {20, 20}; }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.drawPixmap(isDown() ? QPoint(1, 1) : QPoint(0, 0), icon().pixmap(size()));
+    }
 };
 
 // Hints are plain text; "\n\r" in a given text is one line break.
@@ -62,14 +77,14 @@ TZugPanel::TZugPanel(Programm& programm, TZug& zug, QWidget* parent)
     name_ = new QLabel(this);
     name_->setObjectName(QStringLiteral("ZugNameLabel"));
     name_->setTextFormat(Qt::PlainText);
-    name_->setGeometry(kRand, 3, 130, 16);
-    QFont fett = name_->font();
-    fett.setBold(true);
-    name_->setFont(fett);
+    name_->setGeometry(kRand, 3, 154, 16);
+    QFont schrift = name_->font();
+    schrift.setPixelSize(11);
+    name_->setFont(schrift);
 
-    stop_ = bildTaste(QStringLiteral("ZugStopButton"), QStringLiteral("Stop"), QRect(138, 2, 18, 18));
+    stop_ = bildTaste(QStringLiteral("ZugStopButton"), QStringLiteral("Stop"), QRect(26, 133, 20, 20));
     stop_->setIcon(QPixmap::fromImage(ZugPanelBild(ZugPanelAnsicht::BildStop)));
-    schliessen_ = bildTaste(QStringLiteral("ZugCloseButton"), QStringLiteral("Close"), QRect(158, 2, 18, 18));
+    schliessen_ = bildTaste(QStringLiteral("ZugCloseButton"), QStringLiteral("Close"), QRect(160, 2, 17, 17));
     schliessen_->setIcon(QPixmap::fromImage(ZugPanelBild(ZugPanelAnsicht::BildSchliessen)));
 
     ecosId_ = new QLabel(this);
@@ -88,7 +103,7 @@ TZugPanel::TZugPanel(Programm& programm, TZug& zug, QWidget* parent)
     speed_->setObjectName(QStringLiteral("SpeedLabel"));
     speed_->setTextFormat(Qt::PlainText);
     speed_->setAlignment(Qt::AlignCenter);
-    speed_->setGeometry(28, 133, 100, 20);
+    speed_->setGeometry(48, 133, 82, 20);
     automatic_ = bildTaste(QStringLiteral("AutomaticButton"), QStringLiteral("Automatic"), QRect(132, 133, 20, 20));
     info_ = bildTaste(QStringLiteral("ZugInfoButton"), QStringLiteral("Zug Info"), QRect(156, 133, 20, 20));
     info_->setIcon(QPixmap::fromImage(ZugPanelBild(ZugPanelAnsicht::BildInfo)));
@@ -101,17 +116,17 @@ TZugPanel::TZugPanel(Programm& programm, TZug& zug, QWidget* parent)
     for (int n = 1; n <= 16; ++n) {
         funktion_[n] = bildTaste(QStringLiteral("SpeedButtonFunc") + ZeroPad2(n), QString(), QRect(0, 0, 20, 20));
         funktion_[n]->setProperty("tag", n);
-        connect(funktion_[n], &QToolButton::clicked, this, [this, n] { zug_.Set_Funk(n, !zug_.Funktion[n]); });
+        connect(funktion_[n], &QAbstractButton::clicked, this, [this, n] { zug_.Set_Funk(n, !zug_.Funktion[n]); });
     }
 
-    connect(schliessen_, &QToolButton::clicked, this, [this] { zug_.PanelSchliessen(); });
-    connect(stop_, &QToolButton::clicked, this, [this] { zug_.Set_Speed(0); });
-    connect(richtung_, &QToolButton::clicked, this, [this] { zug_.Wenden(); });
-    connect(licht_, &QToolButton::clicked, this, [this] { zug_.Set_Licht(!zug_.Funktion[0]); });
-    connect(automatic_, &QToolButton::clicked, this, [this] {
+    connect(schliessen_, &QAbstractButton::clicked, this, [this] { zug_.PanelSchliessen(); });
+    connect(stop_, &QAbstractButton::clicked, this, [this] { zug_.Set_Speed(0); });
+    connect(richtung_, &QAbstractButton::clicked, this, [this] { zug_.Wenden(); });
+    connect(licht_, &QAbstractButton::clicked, this, [this] { zug_.Set_Licht(!zug_.Funktion[0]); });
+    connect(automatic_, &QAbstractButton::clicked, this, [this] {
         zug_.AutomaticUmschalten(programm_.hauptfenster != nullptr && programm_.hauptfenster->AutomaticAn);
     });
-    connect(info_, &QToolButton::clicked, this, [this] { Q_EMIT infoRequested(&zug_); });
+    connect(info_, &QAbstractButton::clicked, this, [this] { Q_EMIT infoRequested(&zug_); });
     connect(speedBar_, &QSlider::valueChanged, this, [this](int value) {
         if (!zeichnet_) {
             zug_.Set_Speed(value);
@@ -128,13 +143,11 @@ TZugPanel::~TZugPanel()
     zug_.NichtMehrBeobachten(beobachter_);
 }
 
-QToolButton* TZugPanel::bildTaste(const QString& name, const QString& hint, QRect geometry)
+QAbstractButton* TZugPanel::bildTaste(const QString& name, const QString& hint, QRect geometry)
 {
-    auto* taste = new QToolButton(this);
+    auto* taste = new BildTaste(this);
     taste->setObjectName(name);
     taste->setToolTip(hint);
-    taste->setAutoRaise(true);
-    taste->setIconSize(geometry.size());
     taste->setGeometry(geometry);
     taste->setFocusPolicy(Qt::NoFocus);
     return taste;
@@ -194,6 +207,7 @@ void TZugPanel::Neuzeichnen()
     }
 
     richtung_->move(richtung_->x(), a.untenTop);
+    stop_->move(stop_->x(), a.untenTop);
     speed_->move(speed_->x(), a.untenTop);
     automatic_->move(automatic_->x(), a.untenTop);
     info_->move(info_->x(), a.untenTop);
@@ -214,7 +228,7 @@ void TZugPanel::Neuzeichnen()
     const std::vector<QImage>& icons = FunktionBilderListe(set);
     for (int n = 1; n <= 16; ++n) {
         const ZugPanelAnsicht::Taste& t = a.tasten[static_cast<size_t>(n)];
-        QToolButton* taste = funktion_[static_cast<size_t>(n)];
+        QAbstractButton* taste = funktion_[static_cast<size_t>(n)];
         taste->setToolTip(hinweisText(t.hinweis));
         if (funktionBild_[static_cast<size_t>(n)] != t.bild) {
             funktionBild_[static_cast<size_t>(n)] = t.bild;

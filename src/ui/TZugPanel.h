@@ -12,7 +12,7 @@
 struct Programm;
 class QLabel;
 class QSlider;
-class QToolButton;
+class QAbstractButton;
 class TZug;
 
 class TZugPanel : public QFrame {
@@ -40,7 +40,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    QToolButton* bildTaste(const QString& name, const QString& hint, QRect geometry);
+    QAbstractButton* bildTaste(const QString& name, const QString& hint, QRect geometry);
     QImage grossesBild() const;
 
     Programm& programm_;
@@ -48,18 +48,18 @@ private:
     int beobachter_ = 0;
     bool zeichnet_ = false; // the speed bar is being set from the train: it does not send
 
-    QToolButton* schliessen_ = nullptr;
-    QToolButton* stop_ = nullptr;
+    QAbstractButton* schliessen_ = nullptr;
+    QAbstractButton* stop_ = nullptr;
     QLabel* name_ = nullptr;
     QLabel* ecosId_ = nullptr;
     QLabel* bild_ = nullptr;
-    QToolButton* licht_ = nullptr;
-    QToolButton* richtung_ = nullptr;
+    QAbstractButton* licht_ = nullptr;
+    QAbstractButton* richtung_ = nullptr;
     QLabel* speed_ = nullptr;
-    QToolButton* info_ = nullptr;
-    QToolButton* automatic_ = nullptr;
+    QAbstractButton* info_ = nullptr;
+    QAbstractButton* automatic_ = nullptr;
     QSlider* speedBar_ = nullptr;
-    std::array<QToolButton*, 17> funktion_{};
+    std::array<QAbstractButton*, 17> funktion_{};
 
     // Pictures shown now (to set icons only when they change): -1 = none yet.
     int lichtBild_ = -1;

@@ -12,7 +12,7 @@
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QSlider>
-#include <QToolButton>
+#include <QAbstractButton>
 #include <initializer_list>
 
 namespace {
@@ -52,7 +52,7 @@ protected:
         EXPECT_NE(widget, nullptr) << name.toStdString();
         return widget;
     }
-    QToolButton* taste(int n) const { return child<QToolButton>(QStringLiteral("SpeedButtonFunc") + ZeroPad2(n)); }
+    QAbstractButton* taste(int n) const { return child<QAbstractButton>(QStringLiteral("SpeedButtonFunc") + ZeroPad2(n)); }
     static void maus(QWidget* w, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons buttons)
     {
         QMouseEvent event(type, QPointF(pos), QPointF(w->mapToGlobal(pos)), button, buttons, Qt::NoModifier);
@@ -112,7 +112,7 @@ TEST_F(TZugPanelTest, FunctionKeysArePlacedInTurnAndTheLastRowsFollow)
         for (int n : c.versteckt) {
             EXPECT_TRUE(taste(n)->isHidden()) << n;
         }
-        for (const char* name : {"ZugInfoButton", "AutomaticButton", "RichtungButton"}) {
+        for (const char* name : {"ZugInfoButton", "AutomaticButton", "RichtungButton", "ZugStopButton", "SpeedLabel"}) {
             EXPECT_EQ(child<QWidget>(QString::fromLatin1(name))->y(), c.untenTop) << name;
         }
         EXPECT_EQ(child<QSlider>(QStringLiteral("SpeedBar"))->y(), c.untenTop + 22);
@@ -153,6 +153,7 @@ TEST_F(TZugPanelTest, NameLabelShowsAddressOrAutomaticAndTheProtocolAsHint)
         EXPECT_EQ(label->text(), c.text);
         EXPECT_EQ(label->palette().color(QPalette::WindowText), c.magenta ? QColor(Qt::magenta) : normal);
         EXPECT_EQ(label->toolTip(), c.hinweis);
+        EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width()) << "the name is cut off";
     }
     EXPECT_TRUE(child<QLabel>(QStringLiteral("ECOSIDLabel"))->isHidden());
     EXPECT_EQ(child<QWidget>(QStringLiteral("ZugCloseButton"))->toolTip(), QStringLiteral("Close"));
@@ -181,7 +182,7 @@ TEST_F(TZugPanelTest, SpeedBarSendsOnlyTheUsersMoves)
     EXPECT_EQ(label->text(), QStringLiteral("60 ---- 120"));
     EXPECT_EQ(gesendet(Msg::WM_LOKSPEED), (std::vector<CoreMessage>{{Msg::WM_LOKSPEED, 4, 50}, {Msg::WM_LOKSPEED, 4, 60}}));
 
-    child<QToolButton>(QStringLiteral("ZugStopButton"))->click();
+    child<QAbstractButton>(QStringLiteral("ZugStopButton"))->click();
     EXPECT_EQ(bar->value(), 0);
     ASSERT_EQ(gesendet(Msg::WM_LOKSPEED).size(), 3U);
     EXPECT_EQ(gesendet(Msg::WM_LOKSPEED).back(), (CoreMessage{Msg::WM_LOKSPEED, 4, 0}));
@@ -192,7 +193,7 @@ TEST_F(TZugPanelTest, KeysReachTheTrainsOperations)
     funktionen({3});
     panelAnlegen();
     const std::vector<QImage>& icons = FunktionBilderListe(programm.settings.FunktionBilderAuswahl);
-    const auto bild = [](QToolButton* t) { return t->icon().pixmap(20, 20).toImage().convertToFormat(QImage::Format_ARGB32); };
+    const auto bild = [](QAbstractButton* t) { return t->icon().pixmap(20, 20).toImage().convertToFormat(QImage::Format_ARGB32); };
     EXPECT_EQ(bild(taste(3)), icons[5].convertToFormat(QImage::Format_ARGB32));
 
     taste(3)->click();
@@ -202,17 +203,17 @@ TEST_F(TZugPanelTest, KeysReachTheTrainsOperations)
     taste(3)->click();
     EXPECT_FALSE(zug.Funktion[3]);
 
-    child<QToolButton>(QStringLiteral("LichtButton"))->click();
+    child<QAbstractButton>(QStringLiteral("LichtButton"))->click();
     EXPECT_TRUE(zug.Funktion[0]);
     EXPECT_EQ(gesendet(Msg::WM_LOKFUNK).size(), 3U);
 
     zug.Set_Speed(30);
-    child<QToolButton>(QStringLiteral("RichtungButton"))->click();
+    child<QAbstractButton>(QStringLiteral("RichtungButton"))->click();
     EXPECT_EQ(zug.ZugRichtung, 1);
     EXPECT_EQ(zug.ZugSpeed, 0);
 
     // Automatic joins only while automatic operation is on; the panel takes the automatic colour.
-    auto* automatic = child<QToolButton>(QStringLiteral("AutomaticButton"));
+    auto* automatic = child<QAbstractButton>(QStringLiteral("AutomaticButton"));
     automatic->click();
     EXPECT_FALSE(zug.ZugInAutomatic);
     fenster.hauptfenster().AutomaticAn = true;
@@ -221,12 +222,12 @@ TEST_F(TZugPanelTest, KeysReachTheTrainsOperations)
     EXPECT_EQ(panel->palette().color(QPalette::Window), QColor(0xFC, 0x94, 0x9B));
 
     QSignalSpy info(panel, &TZugPanel::infoRequested);
-    child<QToolButton>(QStringLiteral("ZugInfoButton"))->click();
+    child<QAbstractButton>(QStringLiteral("ZugInfoButton"))->click();
     ASSERT_EQ(info.size(), 1);
     EXPECT_EQ(info[0][0].value<TZug*>(), &zug);
 
     EXPECT_FALSE(panel->isHidden());
-    child<QToolButton>(QStringLiteral("ZugCloseButton"))->click();
+    child<QAbstractButton>(QStringLiteral("ZugCloseButton"))->click();
     EXPECT_TRUE(panel->isHidden());
     EXPECT_FALSE(zug.ZugSichtbar);
     EXPECT_FALSE(zug.ZugInAutomatic);
