@@ -66,6 +66,7 @@ void TTrassolin::receive(const CoreMessage& message)
         if (programm_.betriebsdaten && programm_.fahrzeuge) {
             programm_.betriebsdaten->ZugeAusDatenbank(programm_.fahrzeuge->datenbank());
         }
+        Q_EMIT zugListeGeaendert();
         break;
     }
     case Msg::WM_DEBUG:

@@ -68,6 +68,8 @@ public:
 
 Q_SIGNALS:
     void changed();
+    // Trains were created or brought up to date from the vehicle database.
+    void zugListeGeaendert();
 
 private:
     void MessageRecieveVERBUNDEN();

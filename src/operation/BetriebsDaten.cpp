@@ -223,6 +223,12 @@ void BetriebsDaten::ZugeAusDatenbank(const FahrzeugDatenbank& db)
         if (k->daten.istLok() && k->daten.Sold == 0) {
             inDatenbank.insert(k->daten.VehicleId);
             ZugAktualisieren(k->daten);
+            if (TZug* zug = ZugVonDatenbankNr(k->daten.VehicleId)) {
+                // Both picture lists hold one picture per article, in article order.
+                zug->ZugBild20x80 = k->bildIndex;
+                zug->ZugBild40x160 = k->bildIndex;
+                zug->Neuzeichnen();
+            }
         }
     }
     for (const auto& z : ZugListe) {
@@ -248,6 +254,7 @@ void BetriebsDaten::ZugAktualisieren(const FahrzeugDaten& fahrzeug)
     }
     ZugAusFahrzeug(*zug, fahrzeug);
     zug->ZugGeloescht = fahrzeug.Sold != 0;
+    zug->Neuzeichnen();
 }
 
 void BetriebsDaten::ZugGeloeschtMelden(int vehicleId)
@@ -257,5 +264,6 @@ void BetriebsDaten::ZugGeloeschtMelden(int vehicleId)
         zug->ZugSichtbar = false;
         zug->ZugInAutomatic = false;
         zug->ZugAktiv = false;
+        zug->Neuzeichnen();
     }
 }

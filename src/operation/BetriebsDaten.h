@@ -26,7 +26,7 @@ public:
     bool OhneSlot(const TZug&) const override { return false; }
     void SetZugHaltestelle(TZug& zug, int haltestelleNr) override { zug.ZugHaltestelleID = haltestelleNr; }
     void SetZugKontakt(TZug& zug, int gleisKontaktNr) override { zug.ZugKontakt = gleisKontaktNr; }
-    void ZugGeaendert(TZug&) override {}
+    void ZugGeaendert(TZug& zug) override { zug.Neuzeichnen(); }
     bool HaltestelleVorhanden(int haltestelleNr) const override;
     QString HaltestelleName(int haltestelleNr) const override;
     void SetHaltestelleElement(int haltestelleNr, TGleisBildElement* element) override;

@@ -61,6 +61,7 @@ void TZug::Set_Speed(int v)
     const bool loconet = typ() == 3 || typ() == 4;
     ZugSpeed = loconet && v > 0 ? v + 1 : v;
     senden(Msg::WM_LOKSPEED, ZugSpeed);
+    Neuzeichnen();
 }
 
 void TZug::Set_Richtung(int d)
@@ -81,6 +82,7 @@ void TZug::Set_Richtung(int d)
     default:
         break; // the other drivers send the direction with every speed command
     }
+    Neuzeichnen();
 }
 
 void TZug::Wenden()
@@ -112,6 +114,7 @@ void TZug::Set_Licht(bool on)
     default:
         break;
     }
+    Neuzeichnen();
 }
 
 void TZug::Set_Funk(int n, bool on)
@@ -146,4 +149,58 @@ void TZug::Set_Funk(int n, bool on)
     default:
         break;
     }
+    Neuzeichnen();
+}
+
+void TZug::PanelSchliessen()
+{
+    ZugSichtbar = false;
+    ZugInAutomatic = false;
+    Neuzeichnen();
+}
+
+void TZug::AutomaticUmschalten(bool automaticAn)
+{
+    ZugInAutomatic = automaticAn && !ZugInAutomatic;
+    Neuzeichnen();
+}
+
+void TZug::PanelVerschieben(int left, int top)
+{
+    PanelLeft = left;
+    PanelTop = top;
+}
+
+void TZug::AutomaticAktivSetzen(bool b)
+{
+    ZugAktiv = b;
+    Neuzeichnen();
+}
+
+void TZug::Neuzeichnen()
+{
+    // A watcher may unregister itself or another one while it is told.
+    std::vector<int> ids;
+    for (const auto& [id, fn] : beobachter_.liste) {
+        ids.push_back(id);
+    }
+    for (int id : ids) {
+        const auto it = beobachter_.liste.find(id);
+        if (it != beobachter_.liste.end()) {
+            const auto fn = it->second;
+            fn();
+        }
+    }
+}
+
+int TZug::Beobachten(std::function<void()> beobachter)
+{
+    const int id = beobachter_.naechste++;
+    beobachter_.liste.emplace(id, std::move(beobachter));
+    return id;
+}
+
+void TZug::NichtMehrBeobachten(int id)
+{
+    beobachter_.liste.erase(id);
 }

@@ -8,6 +8,8 @@
 
 #include <QString>
 #include <array>
+#include <functional>
+#include <map>
 #include <vector>
 
 struct Programm;
@@ -23,6 +25,21 @@ public:
     void Wenden();
     void Set_Licht(bool on);
     void Set_Funk(int n, bool on);
+
+    // The panel's operations: close (hide, leave automatic), the automatic key (joins only
+    // while automatic operation is on), and moving the panel.
+    void PanelSchliessen();
+    void AutomaticUmschalten(bool automaticAn);
+    void PanelVerschieben(int left, int top);
+    // `ZugAktiv` := b; the panel is redrawn.
+    void AutomaticAktivSetzen(bool b);
+    // Tells every watcher that what the panel shows has changed.
+    void Neuzeichnen();
+
+    // Watchers (the panel): called on the UI thread after every change a panel shows. A watcher
+    // must unregister before it goes away; copies of a train start without watchers.
+    int Beobachten(std::function<void()> beobachter);
+    void NichtMehrBeobachten(int id);
 
     // The key that names this train in locomotive messages for a command-station type.
     Param LokKey(int zentraleTyp) const;
@@ -70,8 +87,18 @@ public:
     int PanelTop = 100;
 
 private:
+    // Not copied with the train: a watcher belongs to one train object.
+    struct Beobachter {
+        Beobachter() = default;
+        Beobachter(const Beobachter&) {}
+        Beobachter& operator=(const Beobachter&) { return *this; }
+        std::map<int, std::function<void()>> liste;
+        int naechste = 1;
+    };
+
     void senden(Msg id, const Param& wert) const;
     int typ() const;
 
     Programm* programm_;
+    Beobachter beobachter_;
 };

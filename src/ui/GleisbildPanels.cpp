@@ -85,6 +85,10 @@ void GleisbildPanels::aktualisieren()
     for (QFrame* p : {umkehr_, sound_}) {
         p->raise();
     }
+    // A train taken up from its panel shows as the cursor until it is put down.
+    if (!betrieb_.ZugPlatzierenAktiv()) {
+        umkehr_->window()->unsetCursor();
+    }
 }
 
 void BetriebsEingabe::ElementKlick(TGleisBildElement& element, Qt::MouseButton button, Qt::KeyboardModifiers modifiers)

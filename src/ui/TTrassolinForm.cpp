@@ -4,9 +4,11 @@
 #include "core/Programm.h"
 #include "core/TInfo.h"
 #include "diagram/TTrassolin.h"
+#include "operation/BetriebsDaten.h"
 #include "settings/TSystem.h"
 #include "ui/GleisbildPanels.h"
 #include "ui/TGleisbildWidget.h"
+#include "ui/TZugPanel.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -47,8 +49,15 @@ TTrassolinForm::TTrassolinForm(Programm& programm, TTrassolin& logic, TInfo& inf
     buildKeys();
     buildStatusBar();
     connect(&logic_, &TTrassolin::changed, this, &TTrassolinForm::refresh);
+    connect(&logic_, &TTrassolin::zugListeGeaendert, this, &TTrassolinForm::zugPanelsAnlegen);
     if (programm_.system) {
         connect(programm_.system, &TSystem::panelColorChanged, this, &TTrassolinForm::applyPanelColor);
+        // Panel colours and the function icon set.
+        connect(programm_.system, &TSystem::changed, this, [this] {
+            for (TZugPanel* panel : zugPanels_) {
+                panel->Neuzeichnen();
+            }
+        });
     }
     applyPanelColor();
     refresh();
@@ -223,6 +232,19 @@ void TTrassolinForm::refresh()
     startPicture_->setVisible(logic_.StartbildSichtbar);
     if (gleisbildScroll_ != nullptr) {
         gleisbildScroll_->setVisible(logic_.HintergrundSichtbar);
+    }
+    zugPanelsAnlegen();
+}
+
+// Trains are only ever appended to `ZugListe`: a panel is made for each new one.
+void TTrassolinForm::zugPanelsAnlegen()
+{
+    if (programm_.betriebsdaten == nullptr) {
+        return;
+    }
+    const auto& zuege = programm_.betriebsdaten->ZugListe;
+    while (zugPanels_.size() < zuege.size()) {
+        zugPanels_.push_back(new TZugPanel(programm_, *zuege[zugPanels_.size()], this));
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 #include <memory>
+#include <vector>
 
 struct Programm;
 class GleisbildEingabe;
@@ -12,6 +13,7 @@ class GleisbildPanels;
 class TGleisbildWidget;
 class TInfo;
 class TTrassolin;
+class TZugPanel;
 class QAction;
 class QLabel;
 class QMenu;
@@ -36,6 +38,10 @@ public:
     // (not owned; nullptr ignores clicks).
     TGleisbildWidget* gleisbildWidget() const { return gleisbild_; }
     void setGleisbildEingabe(GleisbildEingabe* eingabe);
+
+    // The panels of the trains, by `ZugNr`; one is made for every train of `ZugListe`.
+    const std::vector<TZugPanel*>& zugPanels() const { return zugPanels_; }
+    void zugPanelsAnlegen();
 
     // The program ends for real: the window closes without asking again.
     void endProgram();
@@ -77,5 +83,6 @@ private:
     GleisbildPanels* gleisbildPanels_ = nullptr;
     std::unique_ptr<BetriebsEingabe> betriebsEingabe_;
     QLabel* panels_[4] = {};
+    std::vector<TZugPanel*> zugPanels_;
     bool ending_ = false;
 };

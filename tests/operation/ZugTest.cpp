@@ -55,3 +55,55 @@ TEST(Zug, EachOperationSendsItsMessageWithTheKeyOfTheType)
         EXPECT_EQ(f.recorder.messages, c.expected) << c.name;
     }
 }
+
+// The panel redraws through the watchers: every change it shows tells them, copies of a train
+// start without them, and a watcher that unregisters is not called again.
+TEST(Zug, WatchersHearEveryChangeTheirTrainMakes)
+{
+    ProgramFixture f;
+    f.programm->settings.ZentraleTyp = 8;
+    TZug z = zug(*f.programm);
+    int gehoert = 0;
+    const int id = z.Beobachten([&gehoert] { ++gehoert; });
+    const std::vector<std::pair<const char*, std::function<void(TZug&)>>> changes = {
+        {"speed", [](TZug& t) { t.Set_Speed(40); }},
+        {"direction", [](TZug& t) { t.Set_Richtung(1); }},
+        {"light", [](TZug& t) { t.Set_Licht(true); }},
+        {"function", [](TZug& t) { t.Set_Funk(4, true); }},
+        {"route running", [](TZug& t) { t.AutomaticAktivSetzen(true); }},
+        {"automatic key", [](TZug& t) { t.AutomaticUmschalten(true); }},
+        {"close", [](TZug& t) { t.PanelSchliessen(); }},
+    };
+    for (const auto& [name, change] : changes) {
+        const int vorher = gehoert;
+        change(z);
+        EXPECT_GT(gehoert, vorher) << name;
+    }
+
+    TZug kopie = z;
+    const int vorher = gehoert;
+    kopie.Set_Funk(5, true);
+    EXPECT_EQ(gehoert, vorher);
+
+    z.NichtMehrBeobachten(id);
+    z.Set_Funk(6, true);
+    EXPECT_EQ(gehoert, vorher);
+}
+
+TEST(Zug, PanelKeysForAutomaticAndClose)
+{
+    ProgramFixture f;
+    TZug z = zug(*f.programm);
+    z.ZugSichtbar = true;
+    z.AutomaticUmschalten(false); // automatic operation off: the train does not join
+    EXPECT_FALSE(z.ZugInAutomatic);
+    z.AutomaticUmschalten(true);
+    EXPECT_TRUE(z.ZugInAutomatic);
+    z.AutomaticUmschalten(true);
+    EXPECT_FALSE(z.ZugInAutomatic);
+    z.AutomaticUmschalten(true);
+    z.PanelSchliessen();
+    EXPECT_FALSE(z.ZugSichtbar);
+    EXPECT_FALSE(z.ZugInAutomatic);
+    EXPECT_TRUE(f.recorder.messages.empty());
+}

@@ -1,4 +1,5 @@
-// Writes pictures of the start window, the four settings pages and the main window to the
+// Writes pictures of the start window, the four settings pages, the main window and two train
+// panels to the
 // folder given as argument, for looking at the layout. Not a test: nothing is checked.
 #include "common/ScriptedDialogs.h"
 #include "core/Clock.h"
@@ -14,8 +15,11 @@
 #include "ui/TInfoForm.h"
 #include "ui/TSystemForm.h"
 #include "ui/TTrassolinForm.h"
+#include "ui/TZugPanel.h"
+#include "operation/ZugPanelBilder.h"
 
 #include <QApplication>
+#include <QPainter>
 #include <QDir>
 #include <QPushButton>
 #include <QTabWidget>
@@ -102,6 +106,61 @@ int main(int argc, char** argv)
     TGleisbildWidget diagramm(bild);
     ok = diagramm.grab().save(out + QStringLiteral("plan.png")) && ok;
     ok = GleisKachelBild().save(out + QStringLiteral("tiles.png")) && ok;
+    // Two train panels side by side: one with three functions, one with fourteen in automatic
+    // operation, running a route, light and some functions on.
+    TZug klein(&programm);
+    klein.ZugName = QStringLiteral("V 100 1023");
+    klein.Addr = 23;
+    klein.MaxSpeed = 100;
+    klein.ZugSichtbar = true;
+    klein.PanelLeft = 10;
+    klein.PanelTop = 10;
+    for (int f : {1, 2, 4}) {
+        klein.FunktionVorhanden[f] = true;
+        klein.FunktionName[f] = QStringLiteral("Funktion %1").arg(f);
+        klein.FunktionBild[f] = 2 * f - 1;
+    }
+    klein.Set_Speed(40);
+    TZug gross(&programm);
+    gross.ZugName = QStringLiteral("Baureihe 218 Dieselhydraulik");
+    gross.Addr = 218;
+    gross.Protokoll = 1;
+    gross.Folgeadresse = {219, 220, 221};
+    gross.MaxSpeed = 120;
+    gross.ZugSichtbar = true;
+    gross.PanelLeft = 200;
+    gross.PanelTop = 10;
+    for (int f = 1; f <= 14; ++f) {
+        gross.FunktionVorhanden[f] = true;
+        gross.FunktionBild[f] = 2 * f - 1;
+    }
+    gross.Set_Funk(2, true);
+    gross.Set_Funk(13, true);
+    gross.Set_Licht(true);
+    gross.Set_Richtung(1);
+    gross.Set_Speed(80);
+    gross.ZugInAutomatic = true;
+    gross.AutomaticAktivSetzen(true);
+    QWidget flaeche;
+    flaeche.resize(390, 214);
+    {
+        TZugPanel panelKlein(programm, klein, &flaeche);
+        TZugPanel panelGross(programm, gross, &flaeche);
+        ok = flaeche.grab().save(out + QStringLiteral("zugpanels.png")) && ok;
+        // The three icon sets, off and on, side by side at four times their size.
+        QImage icons(3 * 2 * 21 * 4, 3 * 21 * 4, QImage::Format_ARGB32);
+        icons.fill(Qt::white);
+        QPainter p(&icons);
+        p.scale(4, 4);
+        for (int set = 0; set <= 2; ++set) {
+            for (int i = 0; i < 6; ++i) {
+                p.drawImage(QPoint(21 * i, 21 * set), FunktionBilderListe(set)[static_cast<size_t>(i + 1)]);
+            }
+        }
+        p.end();
+        ok = icons.save(out + QStringLiteral("funktionsicons.png")) && ok;
+    }
+
     mainForm.endProgram();
     return ok ? 0 : 1;
 }
