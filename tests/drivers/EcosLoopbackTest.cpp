@@ -14,7 +14,9 @@
 #include "drivers/ecos/TProtokolEcos.h"
 #include "operation/BetriebsDaten.h"
 #include "operation/Zug.h"
+#include "EcosProbe.h"
 #include "EcosSimulator.h"
+#include "settings/ProjectSettingsFile.h"
 
 #include <gtest/gtest.h>
 
@@ -222,4 +224,55 @@ TEST(EcosSimulator, ScenarioAndControlCommands)
     EXPECT_EQ(st.handle(1, QStringLiteral("get(9999, addr)")), QByteArray("<REPLY get(9999, addr)>\r\n<END 15 (NERROR_UNKNOWNID)>\r\n"));
     EXPECT_EQ(st.handle(1, QStringLiteral("queryObjects(26,ports)")),
               QByteArray("<REPLY queryObjects(26,ports)>\r\n100 ports[16]\r\n101 ports[16]\r\n<END 0 (OK)>\r\n"));
+}
+
+namespace {
+// A project folder whose settings name an ECoS-protocol station at 127.0.0.1:`port`.
+QString probeProject(const QTemporaryDir& root, int typ, int port)
+{
+    const QString folder = root.path() + QStringLiteral("/Projekte/Probe");
+    QDir().mkpath(folder);
+    ProjectSettings settings;
+    settings.ZentraleTyp = typ;
+    settings.IpAddress = QStringLiteral("127.0.0.1");
+    settings.IpPort = port;
+    ProjectFileContext context;
+    context.programFolder = root.path() + u'/';
+    context.projectName = QStringLiteral("Probe");
+    context.dateText = QStringLiteral("11.12.2026");
+    QString error;
+    EXPECT_TRUE(SaveProjectSettingsFile(folder + QStringLiteral("/Probe.pro"), settings, context, &error)) << error.toStdString();
+    return folder;
+}
+} // namespace
+
+TEST(EcosProbeTool, ReportsWhatTheStationHoldsAndLeavesTheProjectAlone)
+{
+    Sim::EcosServer sim(*Sim::Scenario::parse(QString::fromLatin1(kScenario)));
+    ASSERT_TRUE(sim.listen(0));
+    QTemporaryDir root;
+    const QString folder = probeProject(root, 8, sim.port());
+    const EcosProbeResult result = EcosProbe(folder, Faster, 60000);
+    ASSERT_TRUE(result.ok) << result.error.toStdString();
+    EXPECT_TRUE(result.report.contains("Locomotives: 2")) << result.report.join('\n').toStdString();
+    EXPECT_TRUE(result.report.contains("  1002 address 16 MFX 128 steps \"V 160\""));
+    EXPECT_TRUE(result.report.contains("  20001 address 6 \"Signal 6\""));
+    EXPECT_TRUE(result.report.contains("Feedback modules: 2 (32 contacts)"));
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList({"Probe.pro"}));
+    EXPECT_TRUE(WaitFor([&] { return sim.clientCount() == 0; })) << "the probe disconnects";
+
+    const struct {
+        int typ;
+        int port;
+        const char* error;
+    } failures[] = {
+        {6, sim.port(), "the project's command station (type 6, Märklin Central Station 2) does not speak the ECoS protocol"},
+        {8, 1, "no connection after the attempts (WM_VERBINDENERROR)"},
+    };
+    for (const auto& row : failures) {
+        QTemporaryDir other;
+        const EcosProbeResult failed = EcosProbe(probeProject(other, row.typ, row.port), Faster, 60000);
+        EXPECT_FALSE(failed.ok);
+        EXPECT_EQ(failed.error, QString::fromUtf8(row.error));
+    }
 }
