@@ -12,6 +12,8 @@
 #include "ui/TFahrzeugForm.h"
 #include "ui/TInfoForm.h"
 #include "ui/TLogBuchForm.h"
+#include "ui/TProtokolEcosForm.h"
+#include "drivers/ecos/TProtokolEcos.h"
 #include "vehicles/LogBuch.h"
 #include "vehicles/TFahrzeug.h"
 #include "ui/TSystemForm.h"
@@ -26,6 +28,9 @@
 #include <QProcess>
 #include <QScreen>
 #include <QTimer>
+
+#include <memory>
+#include <vector>
 
 int main(int argc, char** argv)
 {
@@ -74,6 +79,13 @@ int main(int argc, char** argv)
                      [](const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); });
     QObject::connect(&fenster.fahrzeuge(), &TFahrzeug::restartRequested, &fenster.info(),
                      [&fenster] { fenster.info().NeustartBeenden(); });
+    // The protocol windows of the ECoS-protocol drivers; each shows itself on WM_SHOWPROTOKOL.
+    std::vector<std::unique_ptr<TProtokolEcosForm>> protokolForms;
+    for (int typ : {5, 7, 8}) {
+        if (TProtokolEcos* driver = fenster.ecosProtokol(typ)) {
+            protokolForms.push_back(std::make_unique<TProtokolEcosForm>(*driver, &mainForm));
+        }
+    }
     TWebHilfeForm helpForm(programm.programFolder, &mainForm);
     QObject::connect(&infoForm, &TInfoForm::helpRequested, &helpForm, [&helpForm](int topic) { helpForm.showTopic(topic); });
 

@@ -6,6 +6,8 @@
 #include "core/TInfo.h"
 #include "diagram/GleisBild.h"
 #include "diagram/TTrassolin.h"
+#include "drivers/ecos/TProtokolEcos.h"
+#include "drivers/transport/TcpTransport.h"
 #include "settings/TSystem.h"
 #include "vehicles/LogBuch.h"
 #include "vehicles/TFahrzeug.h"
@@ -26,8 +28,16 @@ QStringList ProgrammFenster::Reihenfolge()
             QStringLiteral("TLokEinlesen")};
 }
 
-ProgrammFenster::ProgrammFenster(Programm& programm) : programm_(programm)
+ProgrammFenster::ProgrammFenster(Programm& programm, TransportFactory transports) : programm_(programm)
 {
+    if (!transports) {
+        transports = [](const QString&) -> std::unique_ptr<Transport> { return std::make_unique<TcpTransport>(); };
+    }
+    const auto ecosDriver = [&](const QString& name, EcosVariante variante) {
+        transports_.emplace_back(name, transports(name));
+        ecos_.push_back(std::make_unique<TProtokolEcos>(programm_, *transports_.back().second, std::move(variante)));
+        add(name, ecos_.back().get());
+    };
     // The diagram's tables and the project files exist before any window.
     gleisbild_ = std::make_unique<TGleisBild>(programm_);
     programm_.gleisbild = gleisbild_.get();
@@ -58,6 +68,12 @@ ProgrammFenster::ProgrammFenster(Programm& programm) : programm_(programm)
             programm_.fahrzeuge = fahrzeuge_.get();
             add(name, fahrzeuge_.get());
             verbindeZugeMitFahrzeugen();
+        } else if (name == QStringLiteral("TProtokolCS1")) {
+            ecosDriver(name, EcosVariante::CS1());
+        } else if (name == QStringLiteral("TProtokolEC1")) {
+            ecosDriver(name, EcosVariante::EC1());
+        } else if (name == QStringLiteral("TProtokolEC2")) {
+            ecosDriver(name, EcosVariante::EC2());
         } else {
             pending_.push_back(std::make_unique<PendingWindow>(name));
             add(name, pending_.back().get());
@@ -70,6 +86,9 @@ ProgrammFenster::~ProgrammFenster()
     for (auto it = order_.rbegin(); it != order_.rend(); ++it) {
         programm_.bus.detach(it->second);
     }
+    // The drivers go before their transports and the program state they use.
+    ecos_.clear();
+    transports_.clear();
     programm_.hauptfenster = nullptr;
     programm_.system = nullptr;
     programm_.info = nullptr;
@@ -100,6 +119,26 @@ void ProgrammFenster::add(const QString& name, MessageReceiver* receiver)
 {
     order_.emplace_back(name, receiver);
     programm_.bus.attach(receiver);
+}
+
+TProtokolEcos* ProgrammFenster::ecosProtokol(int typ)
+{
+    for (const auto& driver : ecos_) {
+        if (driver->typ() == typ) {
+            return driver.get();
+        }
+    }
+    return nullptr;
+}
+
+Transport* ProgrammFenster::transport(const QString& window)
+{
+    for (const auto& [name, transport] : transports_) {
+        if (name == window) {
+            return transport.get();
+        }
+    }
+    return nullptr;
 }
 
 QStringList ProgrammFenster::names() const

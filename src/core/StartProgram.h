@@ -6,6 +6,7 @@
 #include "core/MessageBus.h"
 
 #include <QString>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -18,6 +19,11 @@ class TInfo;
 class TSystem;
 class TTrassolin;
 class TFahrzeug;
+class TProtokolEcos;
+class Transport;
+
+// Makes the link of a driver window ("TProtokolEC2", ...). Production: TCP; tests: fakes.
+using TransportFactory = std::function<std::unique_ptr<Transport>(const QString& window)>;
 
 // A window whose logic is not built yet: attached at its place, ignores every message.
 class PendingWindow final : public MessageReceiver {
@@ -32,7 +38,8 @@ private:
 
 class ProgrammFenster {
 public:
-    explicit ProgrammFenster(Programm& programm);
+    // Without a factory the drivers get TCP transports.
+    explicit ProgrammFenster(Programm& programm, TransportFactory transports = {});
     ~ProgrammFenster();
 
     TTrassolin& hauptfenster() { return *hauptfenster_; }
@@ -42,6 +49,10 @@ public:
     BetriebsDaten& betriebsdaten() { return *betriebsdaten_; }
     TLogBuch& logbuch() { return *logbuch_; }
     TFahrzeug& fahrzeuge() { return *fahrzeuge_; }
+    // The ECoS-protocol driver of type 5, 7 or 8; nullptr for other types.
+    TProtokolEcos* ecosProtokol(int typ);
+    // The link the driver window uses ("TProtokolEC2", ...); nullptr when there is none.
+    Transport* transport(const QString& window);
 
     // The windows in creation order, by name ("TTrassolin", "TDebug", ...).
     QStringList names() const;
@@ -62,6 +73,8 @@ private:
     std::unique_ptr<TInfo> info_;
     std::unique_ptr<TLogBuch> logbuch_;
     std::unique_ptr<TFahrzeug> fahrzeuge_;
+    std::vector<std::pair<QString, std::unique_ptr<Transport>>> transports_;
+    std::vector<std::unique_ptr<TProtokolEcos>> ecos_;
     std::vector<std::unique_ptr<PendingWindow>> pending_;
     std::vector<std::pair<QString, MessageReceiver*>> order_;
 };

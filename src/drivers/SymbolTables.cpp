@@ -12,13 +12,13 @@ QStringList linesOf(const QString& programFolder, const QString& name)
 }
 } // namespace
 
-SymbolTables SymbolTables::load(const QString& programFolder)
+SymbolTables SymbolTables::load(const QString& programFolder, const QString& suffix)
 {
     SymbolTables tables;
-    for (const QString& line : linesOf(programFolder, QStringLiteral("lokmodel.cs1"))) {
+    for (const QString& line : linesOf(programFolder, QStringLiteral("lokmodel.") + suffix)) {
         tables.LokModelle.push_back({line});
     }
-    for (const QString& line : linesOf(programFolder, QStringLiteral("Lokfuntion.cs1"))) {
+    for (const QString& line : linesOf(programFolder, QStringLiteral("Lokfuntion.") + suffix)) {
         if (!line.isEmpty()) {
             tables.LokFunktionen.push_back({Columns(line, 1, 4), ColumnsFrom(line, 6)});
         }

@@ -18,6 +18,7 @@ struct SymbolTables {
     std::vector<LOKMODELRecord> LokModelle;       // data/lokmodel.cs1, one name per line
     std::vector<LOKFUNKTIONRecord> LokFunktionen; // data/Lokfuntion.cs1, code = 1-4, text from 6
 
-    // A missing file leaves its table empty.
-    static SymbolTables load(const QString& programFolder);
+    // A missing file leaves its table empty. `suffix` names the file pair: "cs1" reads
+    // lokmodel.cs1 / Lokfuntion.cs1, "EC1" the ECoS 1 pair.
+    static SymbolTables load(const QString& programFolder, const QString& suffix = QStringLiteral("cs1"));
 };

@@ -12,7 +12,8 @@
 
 // One feedback module of the layout: 16 contacts.
 struct S88Modul {
-    QString Name;  // "S88 " + number
+    QString Name;  // "S88 " + number; from an ECoS: "S88 " or "ECOS DETECTOR "
+    int ModulId = 0; // the command station's object id of the module, 0 when unknown
     QString Status;
     std::array<int, 16> Kontakte{};
 };

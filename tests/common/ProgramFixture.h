@@ -11,6 +11,8 @@
 #include "core/StartProgram.h"
 #include "core/TInfo.h"
 #include "diagram/TTrassolin.h"
+#include "drivers/ecos/TProtokolEcos.h"
+#include "drivers/transport/FakeTransport.h"
 #include "settings/TSystem.h"
 
 #include <QDir>
@@ -41,13 +43,24 @@ struct ProgramFixture {
         programm = std::make_unique<Programm>(bus, scheduler, clock, dialogs, root.path() + QStringLiteral("/"));
         programm->userName = QStringLiteral("anna");
         bus.detach(&recorder);
-        fenster = std::make_unique<ProgrammFenster>(*programm);
+        // The drivers' links are fakes the tests play the command station's side of.
+        fenster = std::make_unique<ProgrammFenster>(*programm, [](const QString&) -> std::unique_ptr<Transport> {
+            return std::make_unique<FakeTransport>();
+        });
         bus.attach(&recorder);
     }
 
     TInfo& info() { return fenster->info(); }
     TSystem& system() { return fenster->system(); }
     TTrassolin& haupt() { return fenster->hauptfenster(); }
+    // Takes the real driver of `typ` off the bus, for tests that play the driver's answers themselves.
+    void withoutDriver(int typ)
+    {
+        if (TProtokolEcos* driver = fenster->ecosProtokol(typ)) {
+            bus.detach(driver);
+        }
+    }
+    FakeTransport& link(const QString& window) { return static_cast<FakeTransport&>(*fenster->transport(window)); }
     QString path(const QString& relative) const { return root.path() + u'/' + relative; }
 
     QByteArray read(const QString& relative) const

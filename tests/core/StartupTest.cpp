@@ -168,6 +168,7 @@ TEST(Startup, DriverAnswersAreLoggedByType)
         pro.replace("\r\n02 IB1\r\n", "\r\n0" + QByteArray::number(row.typ) + " X\r\n");
         f.write("Projekte/Default/Default.pro", pro);
         f.start();
+        f.withoutDriver(row.typ);
         FakeDriver driver(f.bus, row.typ);
         driver.lokListeAnswer = row.lokListe;
         driver.magListeAnswer = row.magListe;

@@ -1,4 +1,5 @@
 // Headless companion program: inspects and checks project files from the command line.
+#include "EcosProbe.h"
 #include "core/FileSave.h"
 #include "core/ProjectFileCheck.h"
 #include "core/TreeContainer.h"
@@ -21,7 +22,8 @@ int usage(QTextStream& err)
            "  check PROJEKTORDNER             liest die Projektdateien und meldet Fehler\n"
            "  resave PROJEKTORDNER ZIELORDNER liest die Projektdateien und schreibt sie neu\n"
            "  export-html PROJEKTORDNER ZIELORDNER schreibt die Homepage-Seiten der Fahrzeugdatenbank\n"
-           "  tiles BILD.png                  schreibt das Gleisbild-Kachelbild\n";
+           "  tiles BILD.png                  schreibt das Gleisbild-Kachelbild\n"
+           "  probe PROJEKTORDNER             verbindet mit der ECoS-Zentrale des Projekts und zeigt, was sie meldet\n";
     return 2;
 }
 
@@ -170,6 +172,17 @@ int main(int argc, char** argv)
     }
     if (args[1] == QLatin1String("resave") && args.size() == 4) {
         return resave(args[2], args[3], out, err);
+    }
+    if (args[1] == QLatin1String("probe") && args.size() == 3) {
+        const EcosProbeResult probe = EcosProbe(args[2]);
+        for (const QString& line : probe.report) {
+            out << line << "\n";
+        }
+        if (!probe.ok) {
+            err << "probe failed: " << probe.error << "\n";
+            return 1;
+        }
+        return 0;
     }
     if (args[1] == QLatin1String("export-html") && args.size() == 4) {
         return exportHtml(args[2], args[3], out, err);
