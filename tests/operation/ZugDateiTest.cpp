@@ -3,6 +3,7 @@
 #include "operation/BetriebsDaten.h"
 #include "operation/HaltestellenDatei.h"
 #include "operation/ZugDatei.h"
+#include "diagram/GleisBild.h"
 #include "vehicles/FahrzeugDatenbank.h"
 
 #include <gtest/gtest.h>
@@ -108,4 +109,57 @@ TEST(Zuge, DamagedTrainFileIsReportedAndKept)
     QString error;
     EXPECT_FALSE(datei.SaveZuge(f.path("p/A.Zug"), &error));
     EXPECT_EQ(f.read("p/A.Zug"), zug);
+}
+
+TEST(Zuge, OlderTrainFilesFindStationsByNameAndShortNumbers)
+{
+    struct Row {
+        const char* header;
+        const char* station;
+        const char* train;
+    };
+    const Row rows[] = {{"***", "Nord", "012 BR 218 Ölzug"}, {"033", "Nord", "012 BR 218 Ölzug"},
+                        {"034", "Nord", "00012 BR 218 Ölzug"}, {"035", "001 Nord", "00012 BR 218 Ölzug"}};
+    for (const Row& row : rows) {
+        Trains f;
+        f.write("p/A.hs2", fixture("stations/Anlage.hs2"));
+        HaltestellenDatei stationen(*f.programm);
+        ASSERT_TRUE(stationen.OpenHaltestellen(f.path("p/A.hs2")));
+        const QStringList lines = {QString::fromLatin1(row.header) + "****************** Zugdaten  ********************",
+                                   "Anzahl Zuge : 000", "***************** ZugBtnPanel *********************",
+                                   "LokBtnPanel Left : 008", "LokBtnPanel Top  : 880", "LokLeisteSichtbar",
+                                   "***************** Haltestellen *********************", "001 Haltestellen",
+                                   QString::fromUtf8(row.station), "001 Zuge", QString::fromUtf8(row.train)};
+        f.write("p/A.Zug", LineWriter::JoinLines(lines));
+        ZugDatei datei(*f.programm);
+        ASSERT_TRUE(datei.OpenZuge(f.path("p/A.Zug"))) << row.header;
+        const THaltestelle* nord = f.d().HaltestelleVonId(1);
+        ASSERT_EQ(nord->HaltestelleZuge.size(), 1u) << row.header;
+        EXPECT_EQ(nord->HaltestelleZuge[0]->ZugDatanbankNr, 12) << row.header;
+    }
+}
+
+TEST(Zuge, ContactsOfRoutesFollowThePlan)
+{
+    Trains f;
+    BetriebsDaten& d = f.d();
+    THaltestelle* h = d.HaltestelleNeu("Nord");
+    TFahrstrasse* route = d.FahrstrasseAnlegen(*h, "Ausfahrt");
+    for (const auto& [x, kontakt] : {std::pair{3, 7}, std::pair{4, 0}, std::pair{5, 9}, std::pair{6, 7}}) {
+        GridElementDaten e;
+        e.GleisBildNr = 21;
+        e.PosX = x;
+        e.PosY = 2;
+        e.GleisKontaktNr = kontakt;
+        f.programm->gleisbild->CreateGridElement(e);
+        route->FahrstrasseElemente.push_back({.Spalte = x, .Zeile = 2});
+    }
+    f.programm->gleisbild->RebuildGrid();
+    d.ZugDatenErstellen(*route, *d.ZugListe[0]);
+    d.GleisKontakteAnpassen();
+    EXPECT_EQ(route->FahrstrasseKontakte[1], 7);
+    EXPECT_EQ(route->FahrstrasseKontakte[2], 9);
+    EXPECT_EQ(route->FahrstrasseKontakte[3], 0) << "each contact once";
+    EXPECT_EQ(route->ZugDatenListe[0]->ZugDatenStartkontakt, 7);
+    EXPECT_EQ(route->ZugDatenListe[0]->ZugDatenZielkontakt, 9);
 }
