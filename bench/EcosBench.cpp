@@ -1,6 +1,7 @@
 // The ECoS driver's receive path in the full program: from the bytes of a feedback event arriving
 // on the link to the contact table updated by the main window (WM_S88_CHANGE2). Time is manual:
 // the reader's 30 ms wait is not measured, only the work of one reader tick.
+#include "core/CollectingDialogs.h"
 #include "core/Clock.h"
 #include "core/Dialogs.h"
 #include "core/ManualScheduler.h"
@@ -17,23 +18,12 @@
 #include <QTemporaryDir>
 
 namespace {
-class NoDialogs final : public Dialogs {
-public:
-    void information(const QString&) override {}
-    bool confirmation(const QString&) override { return false; }
-    bool yesNo(const QString&) override { return false; }
-    std::optional<QString> textInput(const QString&, const QString&, const QString&) override { return std::nullopt; }
-    std::optional<QString> openFile(const QString&, const QString&, const QString&) override { return std::nullopt; }
-    std::optional<TColor> chooseColor(TColor) override { return std::nullopt; }
-    std::optional<QFont> chooseFont(const QFont&) override { return std::nullopt; }
-};
-
 struct Program {
     QTemporaryDir root;
     MessageBus bus;
     ManualScheduler scheduler;
     FixedClock clock{QDateTime(QDate(2026, 12, 11), QTime(10, 0))};
-    NoDialogs dialogs;
+    CollectingDialogs dialogs;
     Programm programm{bus, scheduler, clock, dialogs, root.path() + QStringLiteral("/")};
     std::unique_ptr<ProgrammFenster> fenster;
     FakeTransport* link = nullptr;

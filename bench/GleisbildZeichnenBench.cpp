@@ -1,5 +1,6 @@
 // Painting the diagram into an image with the painter the widget uses: a full 70 x 40 plan,
 // and one contact change up to its repainted cells.
+#include "core/CollectingDialogs.h"
 #include "core/Clock.h"
 #include "core/Dialogs.h"
 #include "core/ManualScheduler.h"
@@ -14,22 +15,11 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-class StummeDialoge final : public Dialogs {
-public:
-    void information(const QString&) override {}
-    bool confirmation(const QString&) override { return false; }
-    bool yesNo(const QString&) override { return false; }
-    std::optional<QString> textInput(const QString&, const QString&, const QString&) override { return std::nullopt; }
-    std::optional<QString> openFile(const QString&, const QString&, const QString&) override { return std::nullopt; }
-    std::optional<TColor> chooseColor(TColor) override { return std::nullopt; }
-    std::optional<QFont> chooseFont(const QFont&) override { return std::nullopt; }
-};
-
 struct VollerPlan {
     MessageBus bus;
     ManualScheduler scheduler;
     SystemClock clock;
-    StummeDialoge dialoge;
+    CollectingDialogs dialoge;
     Programm programm{bus, scheduler, clock, dialoge, QStringLiteral("/tmp/")};
     TGleisBild bild{programm};
     VollerPlan()

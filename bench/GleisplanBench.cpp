@@ -1,3 +1,4 @@
+#include "core/CollectingDialogs.h"
 #include "core/Clock.h"
 #include "core/Dialogs.h"
 #include "core/GleisplanDatei.h"
@@ -11,17 +12,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-class SilentDialogs final : public Dialogs {
-public:
-    void information(const QString&) override {}
-    bool confirmation(const QString&) override { return false; }
-    bool yesNo(const QString&) override { return false; }
-    std::optional<QString> textInput(const QString&, const QString&, const QString&) override { return std::nullopt; }
-    std::optional<QString> openFile(const QString&, const QString&, const QString&) override { return std::nullopt; }
-    std::optional<TColor> chooseColor(TColor) override { return std::nullopt; }
-    std::optional<QFont> chooseFont(const QFont&) override { return std::nullopt; }
-};
-
 // Every cell of the 70 x 40 grid holds a straight track or a turnout.
 QStringList fullPlan()
 {
@@ -62,7 +52,7 @@ static void BM_LoadTrackPlan2800(benchmark::State& state)
     MessageBus bus;
     ManualScheduler scheduler;
     SystemClock clock;
-    SilentDialogs dialogs;
+    CollectingDialogs dialogs;
     Programm programm(bus, scheduler, clock, dialogs, dir.path() + u'/');
     TGleisBild bild(programm);
     programm.gleisbild = &bild;

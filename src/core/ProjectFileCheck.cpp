@@ -1,5 +1,6 @@
 #include "core/ProjectFileCheck.h"
 
+#include "core/CollectingDialogs.h"
 #include "core/FileSave.h"
 #include "core/GleisplanDatei.h"
 #include "core/ManualScheduler.h"
@@ -46,27 +47,6 @@ ProjectFileResult readSettings(const QString& path, const QString& project, cons
     result.rewritten = LineWriter::JoinLines(ProjectSettingsLines(settings, context));
     return result;
 }
-
-// Collects the reader's messages instead of showing them.
-class CollectingDialogs final : public Dialogs {
-public:
-    QStringList texts;
-    void information(const QString& text) override { texts << text; }
-    bool confirmation(const QString& text) override
-    {
-        texts << text;
-        return false;
-    }
-    bool yesNo(const QString& text) override
-    {
-        texts << text;
-        return false;
-    }
-    std::optional<QString> textInput(const QString&, const QString&, const QString&) override { return std::nullopt; }
-    std::optional<QString> openFile(const QString&, const QString&, const QString&) override { return std::nullopt; }
-    std::optional<TColor> chooseColor(TColor) override { return std::nullopt; }
-    std::optional<QFont> chooseFont(const QFont&) override { return std::nullopt; }
-};
 
 // The program without windows over one project folder: the readers of the plan, the stations,
 // the trains and the routes need the diagram, the registries and the trains of the vehicle

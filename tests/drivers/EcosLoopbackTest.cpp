@@ -1,7 +1,7 @@
 // The real ECoS-protocol drivers over TCP against the simulator on loopback, in the full program
 // (main window, contact table, start window), for all three command-station types.
 #include "common/RecordingReceiver.h"
-#include "common/ScaledScheduler.h"
+#include "core/ScaledScheduler.h"
 #include "common/ScriptedDialogs.h"
 #include "common/WaitFor.h"
 #include "core/Clock.h"
@@ -254,10 +254,10 @@ TEST(EcosProbeTool, ReportsWhatTheStationHoldsAndLeavesTheProjectAlone)
     const QString folder = probeProject(root, 8, sim.port());
     const EcosProbeResult result = EcosProbe(folder, Faster, 60000);
     ASSERT_TRUE(result.ok) << result.error.toStdString();
-    EXPECT_TRUE(result.report.contains("Locomotives: 2")) << result.report.join('\n').toStdString();
-    EXPECT_TRUE(result.report.contains("  1002 address 16 MFX 128 steps \"V 160\""));
-    EXPECT_TRUE(result.report.contains("  20001 address 6 \"Signal 6\""));
-    EXPECT_TRUE(result.report.contains("Feedback modules: 2 (32 contacts)"));
+    EXPECT_TRUE(result.report.contains("Loks: 2")) << result.report.join('\n').toStdString();
+    EXPECT_TRUE(result.report.contains("  1002 Adresse 16 MFX 128 Fahrstufen \"V 160\""));
+    EXPECT_TRUE(result.report.contains("  20001 Adresse 6 \"Signal 6\""));
+    EXPECT_TRUE(result.report.contains("Rückmeldemodule: 2 (32 Gleiskontakte)"));
     EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList({"Probe.pro"}));
     EXPECT_TRUE(WaitFor([&] { return sim.clientCount() == 0; })) << "the probe disconnects";
 
@@ -266,8 +266,8 @@ TEST(EcosProbeTool, ReportsWhatTheStationHoldsAndLeavesTheProjectAlone)
         int port;
         const char* error;
     } failures[] = {
-        {6, sim.port(), "the project's command station (type 6, Märklin Central Station 2) does not speak the ECoS protocol"},
-        {8, 1, "no connection after the attempts (WM_VERBINDENERROR)"},
+        {6, sim.port(), "Die Zentrale des Projekts (Typ 6, Märklin Central Station 2) spricht nicht das ECoS-Protokoll"},
+        {8, 1, "Zentrale konnte nicht verbunden werden (keine Verbindung nach den Verbindungsversuchen)"},
     };
     for (const auto& row : failures) {
         QTemporaryDir other;

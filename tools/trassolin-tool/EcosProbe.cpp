@@ -1,10 +1,12 @@
 #include "EcosProbe.h"
 
 #include "core/Clock.h"
+#include "core/CollectingDialogs.h"
 #include "core/Dialogs.h"
 #include "core/MessageBus.h"
 #include "core/Programm.h"
 #include "core/QtScheduler.h"
+#include "core/ScaledScheduler.h"
 #include "drivers/ecos/TProtokolEcos.h"
 #include "drivers/transport/TcpTransport.h"
 #include "settings/ProjectSettingsFile.h"
@@ -17,36 +19,6 @@
 #include <QTimer>
 
 namespace {
-// Nobody answers dialogs in a probe: information is collected, questions are declined.
-class SilentDialogs final : public Dialogs {
-public:
-    void information(const QString& text) override { texts << text; }
-    bool confirmation(const QString& text) override { texts << text; return false; }
-    bool yesNo(const QString& text) override { texts << text; return false; }
-    std::optional<QString> textInput(const QString&, const QString&, const QString&) override { return std::nullopt; }
-    std::optional<QString> openFile(const QString&, const QString&, const QString&) override { return std::nullopt; }
-    std::optional<TColor> chooseColor(TColor) override { return std::nullopt; }
-    std::optional<QFont> chooseFont(const QFont&) override { return std::nullopt; }
-    QStringList texts;
-};
-
-class ScaledQtScheduler final : public Scheduler {
-public:
-    explicit ScaledQtScheduler(int factor) : factor_(std::max(1, factor)) {}
-    qint64 now() const override { return inner_.now() * factor_; }
-    void after(qint64 ms, const QString& tag, Step step) override { inner_.after(ms / factor_, tag, std::move(step)); }
-    void every(qint64 ms, const QString& tag, Step step) override
-    {
-        inner_.every(std::max<qint64>(1, ms / factor_), tag, std::move(step));
-    }
-    void cancel(const QString& tag) override { inner_.cancel(tag); }
-    bool isPending(const QString& tag) const override { return inner_.isPending(tag); }
-
-private:
-    QtScheduler inner_;
-    qint64 factor_;
-};
-
 // Ends the probe's event loop on the messages that decide it.
 class Watcher final : public MessageReceiver {
 public:
@@ -54,10 +26,10 @@ public:
     void receive(const CoreMessage& m) override
     {
         if (m.id == Msg::WM_VERBINDENERROR) {
-            error = QStringLiteral("no connection after the attempts (WM_VERBINDENERROR)");
+            error = QStringLiteral("Zentrale konnte nicht verbunden werden (keine Verbindung nach den Verbindungsversuchen)");
             loop_.quit();
         } else if (m.id == Msg::WM_GETRENNT && !done) {
-            error = QStringLiteral("the command station closed the link during the registration");
+            error = QStringLiteral("Die Zentrale hat die Verbindung während der Anmeldung getrennt");
             loop_.quit();
         }
     }
@@ -76,18 +48,18 @@ EcosProbeResult EcosProbe(const QString& projectFolder, int timeScale, int timeo
     const QString name = folder.fileName();
     const QString pro = folder.absoluteFilePath() + u'/' + name + QStringLiteral(".pro");
     if (!folder.isDir() || !QFileInfo::exists(pro)) {
-        result.error = QStringLiteral("no project settings file ") + pro;
+        result.error = QStringLiteral("Keine Projektdatei ") + pro;
         return result;
     }
     QTemporaryDir scratch;
     if (!scratch.isValid()) {
-        result.error = QStringLiteral("no temporary folder");
+        result.error = QStringLiteral("Kein temporärer Ordner");
         return result;
     }
     MessageBus bus;
-    ScaledQtScheduler scheduler(timeScale);
+    ScaledScheduler scheduler(timeScale);
     SystemClock clock;
-    SilentDialogs dialogs;
+    CollectingDialogs dialogs;
     Programm programm(bus, scheduler, clock, dialogs, scratch.path() + u'/');
     programm.ProjektName = name;
     QDir().mkpath(programm.projectFolder());
@@ -96,7 +68,7 @@ EcosProbeResult EcosProbe(const QString& projectFolder, int timeScale, int timeo
     context.projectName = name;
     const ProjectSettingsLoadResult loaded = LoadProjectSettingsFile(pro, context, programm.settings);
     if (!loaded.ok) {
-        result.error = QStringLiteral("project settings not readable: ") + loaded.error;
+        result.error = QStringLiteral("Projektdatei nicht lesbar: ") + loaded.error;
         return result;
     }
     EcosVariante variante;
@@ -105,7 +77,7 @@ EcosProbeResult EcosProbe(const QString& projectFolder, int timeScale, int timeo
     case 7: variante = EcosVariante::EC1(); break;
     case 5: variante = EcosVariante::CS1(); break;
     default:
-        result.error = QStringLiteral("the project's command station (type %1, %2) does not speak the ECoS protocol")
+        result.error = QStringLiteral("Die Zentrale des Projekts (Typ %1, %2) spricht nicht das ECoS-Protokoll")
                            .arg(programm.settings.ZentraleTyp)
                            .arg(ZentraleName(programm.settings.ZentraleTyp));
         return result;
@@ -119,7 +91,7 @@ EcosProbeResult EcosProbe(const QString& projectFolder, int timeScale, int timeo
     bus.attach(&driver);
     bus.attach(&watcher);
     const int typ = variante.typ;
-    result.report << QStringLiteral("Command station: %1 at %2:%3")
+    result.report << QStringLiteral("Zentrale: %1 an %2:%3")
                          .arg(ZentraleName(typ), programm.settings.IpAddress)
                          .arg(programm.settings.IpPort);
 
@@ -134,7 +106,7 @@ EcosProbeResult EcosProbe(const QString& projectFolder, int timeScale, int timeo
     QTimer deadline;
     deadline.setSingleShot(true);
     QObject::connect(&deadline, &QTimer::timeout, &loop, [&] {
-        watcher.error = QStringLiteral("the registration did not finish in time (step %1)").arg(driver.schritt());
+        watcher.error = QStringLiteral("Die Anmeldung wurde nicht rechtzeitig fertig (Schritt %1)").arg(driver.schritt());
         loop.quit();
     });
     QObject::connect(&driver, &TProtokolEcos::changed, &loop, [&] {
@@ -157,25 +129,25 @@ EcosProbeResult EcosProbe(const QString& projectFolder, int timeScale, int timeo
     result.ok = true;
     result.report << driver.ZentraleLabel + u' ' + driver.ProtokolLabel + QStringLiteral(", ") + driver.ApplikationLabel
                          + QStringLiteral(", ") + driver.HardwareLabel;
-    result.report << QStringLiteral("Locomotives: %1").arg(driver.loks().size());
+    result.report << QStringLiteral("Loks: %1").arg(driver.loks().size());
     for (const LokRecord& lok : driver.loks()) {
-        result.report << QStringLiteral("  %1 address %2 %3 %4 steps \"%5\"")
+        result.report << QStringLiteral("  %1 Adresse %2 %3 %4 Fahrstufen \"%5\"")
                              .arg(lok.Key)
                              .arg(lok.Addr)
                              .arg(lok.Protokoll)
                              .arg(lok.Fahrstufen)
                              .arg(lok.Name);
     }
-    result.report << QStringLiteral("Accessories: %1").arg(driver.magnetArtikel().size());
+    result.report << QStringLiteral("Magnetartikel: %1").arg(driver.magnetArtikel().size());
     for (const MagRecord& mag : driver.magnetArtikel()) {
-        result.report << QStringLiteral("  %1 address %2 \"%3\"").arg(mag.Id).arg(mag.Addr).arg(mag.Name);
+        result.report << QStringLiteral("  %1 Adresse %2 \"%3\"").arg(mag.Id).arg(mag.Addr).arg(mag.Name);
     }
-    result.report << QStringLiteral("Feedback modules: %1 (%2 contacts)").arg(driver.modulAnzahl()).arg(driver.kontaktAnzahl());
+    result.report << QStringLiteral("Rückmeldemodule: %1 (%2 Gleiskontakte)").arg(driver.modulAnzahl()).arg(driver.kontaktAnzahl());
     for (int i = 0; i < driver.modulAnzahl(); ++i) {
         const S88Record& m = driver.module()[static_cast<size_t>(i)];
         result.report << QStringLiteral("  %1: %2(%3)").arg(i + 1).arg(m.Label, m.Id);
     }
-    result.report << QStringLiteral("Track power: %1 (the registration switches it off)").arg(driver.Power ? QStringLiteral("on") : QStringLiteral("off"));
+    result.report << QStringLiteral("Gleisspannung: %1 (die Anmeldung schaltet sie aus)").arg(driver.Power ? QStringLiteral("an") : QStringLiteral("aus"));
     watcher.done = true;
     bus.broadcast(Msg::WM_TRENNEN, typ, 0);
     bus.detach(&watcher);
