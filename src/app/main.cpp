@@ -84,6 +84,7 @@ int main(int argc, char** argv)
     for (int typ : {5, 7, 8}) {
         if (TProtokolEcos* driver = fenster.ecosProtokol(typ)) {
             protokolForms.push_back(std::make_unique<TProtokolEcosForm>(*driver, &mainForm));
+            protokolForms.back()->setFahrzeugBaum(vehicleForm.model());
         }
     }
     TWebHilfeForm helpForm(programm.programFolder, &mainForm);

@@ -210,8 +210,34 @@ void TTrassolin::MessageRecieveVERBINDENFERTIG()
     programm_.bus.broadcast(Msg::WM_MAGVERGLEICHEN, typ, 0);
 }
 
+void TTrassolin::ZentraleLogZeigen()
+{
+    ZentraleLogSichtbar = true;
+    Q_EMIT changed();
+}
+
+void TTrassolin::ZentraleLogAdd(const QString& text)
+{
+    ZentraleLog.append(text);
+    // The box shows what one connection does; keep it from growing without end.
+    if (ZentraleLog.size() > 200) {
+        ZentraleLog.remove(0, ZentraleLog.size() - 200);
+    }
+    Q_EMIT changed();
+}
+
+void TTrassolin::ZentraleLogVerbergen(bool leeren)
+{
+    ZentraleLogSichtbar = false;
+    if (leeren) {
+        ZentraleLog.clear();
+    }
+    Q_EMIT changed();
+}
+
 void TTrassolin::MessageRecieveVERBINDENERROR()
 {
+    ZentraleLogSichtbar = false;
     UpdateStatusbar(0, 0, zentraleName() + QStringLiteral(" konnte nicht verbunden werden!!"));
     UpdateStatusbar(1, 0, QStringLiteral(" "));
     setStatusPanel(2, QStringLiteral(" "));

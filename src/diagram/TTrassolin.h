@@ -8,6 +8,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <array>
 
 struct Programm;
@@ -55,6 +56,13 @@ public:
     bool LokLeisteSichtbar = true;
     int LokLeisteLeft = 8;
     int LokLeisteTop = 880;           // the "Debug" key, the diagnosis key, "&CheckFahrstrasse"
+    // The command-station log box over the diagram: the connection and registration steps of
+    // the network drivers while they connect.
+    QStringList ZentraleLog;
+    bool ZentraleLogSichtbar = false;
+    void ZentraleLogZeigen();
+    void ZentraleLogAdd(const QString& text);
+    void ZentraleLogVerbergen(bool leeren);
     Steuerzustand steuerzustand() const { return state_; }
     QString verbindenMenuText() const;
     bool menusEnabled() const { return state_ != Steuerzustand::Gesperrt; }

@@ -2,13 +2,22 @@
 // `TProtokolCS1Form`: one class, the object name tells which): the connection settings, the
 // running log "Info Ablauf", the locomotive, train and accessory lists, and the "Debug" page,
 // shown while WM_DEBUG is on. A thin shell over `TProtokolEcos`; refreshes when the driver
-// reports a change (coalesced, at most every 100 ms). UI thread.
+// reports a change (coalesced, at most every 100 ms). The take-over panel lies over the
+// locomotive page and shows the vehicle database's tree (a view over its model). UI thread.
 #pragma once
 
 #include <QWidget>
+#include <vector>
 
+class FahrzeugModel;
 class QCheckBox;
+class QComboBox;
+class QGroupBox;
 class QLabel;
+class QMenu;
+class QPushButton;
+class QStackedWidget;
+class QTreeView;
 class QLineEdit;
 class QPlainTextEdit;
 class QTabWidget;
@@ -23,6 +32,11 @@ public:
 
     // Rebuilds every view from the driver's state.
     void aktualisieren();
+    // The vehicle database's tree, borrowed by the take-over panel.
+    void setFahrzeugBaum(FahrzeugModel* model);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     TProtokolEcos& driver_;
@@ -43,4 +57,14 @@ private:
     QPlainTextEdit* debug_;
     QPlainTextEdit* queue_;
     QLineEdit* befehl_;
+    QStackedWidget* lokStapel_;
+    QGroupBox* uebernahme_;
+    QLabel* uebernahmeHinweis_;
+    QTreeView* baum_;
+    QPushButton* uebernahmeOk_;
+    FahrzeugModel* fahrzeugModel_ = nullptr;
+    QMenu* einlesenMenu_;
+    std::vector<QPushButton*> leseKnoepfe_;
+    QComboBox* modulWahl_;
+    QLabel* kontakte_;
 };

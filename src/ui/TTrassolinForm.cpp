@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QShortcut>
@@ -174,6 +175,11 @@ void TTrassolinForm::buildKeys()
     startPicture_->setFont(pictureFont);
     startPicture_->setForegroundRole(QPalette::Mid);
     diagramLayout->addWidget(startPicture_);
+    zentraleLog_ = new QPlainTextEdit(diagram);
+    zentraleLog_->setObjectName(QStringLiteral("ZentraleLog"));
+    zentraleLog_->setReadOnly(true);
+    zentraleLog_->setGeometry(16, 16, 460, 220);
+    zentraleLog_->hide();
     setCentralWidget(central);
 }
 
@@ -230,6 +236,13 @@ void TTrassolinForm::refresh()
     setKeyColour(stop_, logic_.PowerAn ? QColor() : kStop);
     exitKey_->setEnabled(logic_.ExitKeyEnabled);
     startPicture_->setVisible(logic_.StartbildSichtbar);
+    const QString zentraleLog = logic_.ZentraleLog.join(u'\n');
+    if (zentraleLog_->toPlainText() != zentraleLog) {
+        zentraleLog_->setPlainText(zentraleLog);
+        zentraleLog_->moveCursor(QTextCursor::End);
+    }
+    zentraleLog_->setVisible(logic_.ZentraleLogSichtbar);
+    zentraleLog_->raise();
     if (gleisbildScroll_ != nullptr) {
         gleisbildScroll_->setVisible(logic_.HintergrundSichtbar);
     }

@@ -17,6 +17,7 @@ class TZugPanel;
 class QAction;
 class QLabel;
 class QMenu;
+class QPlainTextEdit;
 class QPushButton;
 class QScrollArea;
 class QWidget;
@@ -78,6 +79,7 @@ private:
     QPushButton* stop_ = nullptr;
     QPushButton* exitKey_ = nullptr;
     QLabel* startPicture_ = nullptr;
+    QPlainTextEdit* zentraleLog_ = nullptr; // the command-station log box over the diagram
     QScrollArea* gleisbildScroll_ = nullptr;
     TGleisbildWidget* gleisbild_ = nullptr;
     GleisbildPanels* gleisbildPanels_ = nullptr;

@@ -692,8 +692,10 @@ void funktionenUebernehmen(const ZentralenLok& lok, int first, QString& flags, Q
             if (f.Nummer != n) {
                 continue;
             }
-            flags[n - first] = u'1';
-            any = true;
+            if (f.Aktiv) {
+                flags[n - first] = u'1';
+                any = true;
+            }
             symbol = std::clamp(f.Symbol, 0, 999);
             const QStringList& known = FahrzeugListen::FunktionsNamen();
             if (!f.Beschreibung.isEmpty()) {

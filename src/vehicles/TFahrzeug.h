@@ -26,6 +26,7 @@ struct ZentralenLok {
         int Nummer = 0; // 1..16; others are ignored
         int Symbol = 0; // function symbol 1..50, 0 = none
         QString Beschreibung;
+        bool Aktiv = true; // the function is on; an inactive one gives only its description
     };
     QString Id = QStringLiteral("0000"); // the command station's object id
     QString Name;

@@ -1,12 +1,14 @@
 #include "drivers/ecos/TProtokolEcos.h"
 
 #include "core/Programm.h"
+#include "diagram/TTrassolin.h"
 #include "drivers/ecos/EcosListen.h"
 #include "drivers/transport/Transport.h"
 #include "operation/BetriebsDaten.h"
 #include "operation/Zug.h"
 #include "settings/TSystem.h"
 #include "settings/ZentraleNamen.h"
+#include "vehicles/TFahrzeug.h"
 
 #include <QFileInfo>
 
@@ -60,6 +62,7 @@ EcosVariante EcosVariante::EC1()
     v.modulAuswertungSetztKontakte = false;
     v.attributeErweitert = false;
     v.magnetartikelImmerLadenStart = false;
+    v.schritteImZentraleLog = false;
     v.editorText = QStringLiteral("EC1 : ");
     return v;
 }
@@ -138,6 +141,21 @@ void TProtokolEcos::log(const QString& text)
     Q_EMIT changed();
 }
 
+void TProtokolEcos::zentraleLog(const QString& text)
+{
+    if (programm_.hauptfenster) {
+        programm_.hauptfenster->ZentraleLogAdd(text);
+    }
+}
+
+void TProtokolEcos::schrittLog(const QString& text)
+{
+    log(text);
+    if (variante_.schritteImZentraleLog) {
+        zentraleLog(text);
+    }
+}
+
 void TProtokolEcos::broadcast(Msg id, Param w, Param l)
 {
     programm_.bus.broadcast(id, std::move(w), std::move(l));
@@ -210,6 +228,7 @@ void TProtokolEcos::receive(const CoreMessage& m)
         if (aktiv) {
             log(QStringLiteral("MessageRecieve VERBINDENERROR"));
             log(QStringLiteral("Verbindung nicht möglich"));
+            zentraleLog(QStringLiteral("Verbindung nicht möglich"));
             programm_.scheduler.cancel(tag("anmelden"));
         }
         return;
@@ -277,8 +296,14 @@ void TProtokolEcos::receive(const CoreMessage& m)
         MessageRecieveLOK_DATEN_VERGLEICHEN();
         break;
     case Msg::WM_LOK_UBERNEHMEN:
-        UebernehmenOk = m.l.toNumber() == 0;
-        Q_EMIT changed();
+        if (uebernahmeAktiv() && programm_.fahrzeuge) {
+            const FahrzeugKnoten* eintrag = programm_.fahrzeuge->Ausgewaehlt();
+            const LokRecord* row = lok(uebernahmeId_);
+            UebernehmenOk = m.l.toNumber() == 0 && eintrag && row;
+            UebernehmenText = (row ? row->Name : QString()) + QStringLiteral(" in FahrzeugDatenbank ")
+                              + (eintrag ? eintrag->daten.Name : QString()) + QStringLiteral(" einfügen");
+            Q_EMIT changed();
+        }
         break;
     case Msg::WM_MAGVERGLEICHEN:
         MessageRecieveMAGVERGLEICHEN();
@@ -318,6 +343,10 @@ void TProtokolEcos::MessageRecieveVERBINDEN()
     }
     infoLog.clear();
     log(QStringLiteral("MessageRecieve VERBINDEN"));
+    if (programm_.hauptfenster) {
+        programm_.hauptfenster->ZentraleLogZeigen();
+    }
+    zentraleLog(QStringLiteral("MessageRecieve VERBINDEN"));
     queue_.clear();
     framer_.reset();
     wartetSeit_ = -1;
@@ -371,6 +400,7 @@ void TProtokolEcos::MessageRecieveVERBUNDEN()
     const QString ip = QStringLiteral("IP ") + transport_.peerAddress() + QStringLiteral(" verbunden");
     queue_.push_back(ip);
     append(debugLog, ip);
+    zentraleLog(ip);
     StatusText = ip;
     programm_.ZentraleVerbunden = true;
     loksGelesen = protokolleGelesen = magAdressenGelesen = magNamenGelesen = moduleGelesen = false;
@@ -390,6 +420,9 @@ void TProtokolEcos::socketError(const QString& error)
     if (!transport_.isOpen()) {
         Meldung = QStringLiteral("Die Centrale (IP : ") + IpAdresse + QStringLiteral(") wurde nicht gefunden \r")
                   + QStringLiteral("Bitte Netzwerkverbinden Prüfen");
+    }
+    if (programm_.hauptfenster) {
+        programm_.hauptfenster->ZentraleLogVerbergen(false);
     }
     Q_EMIT changed();
 }
@@ -453,18 +486,18 @@ void TProtokolEcos::anmeldeTick()
     const QString n = name();
     switch (schritt_) {
     case 1:
-        log(QStringLiteral("Beim Basisobjekt ") + n + QStringLiteral(" als View registrieren"));
+        schrittLog(QStringLiteral("Beim Basisobjekt ") + n + QStringLiteral(" als View registrieren"));
         senden(Ecos::requestView(1));
         schritt_ = 2;
         break;
     case 2:
-        log(QStringLiteral("Informationen über die ") + n + QStringLiteral(" abfragen"));
+        schrittLog(QStringLiteral("Informationen über die ") + n + QStringLiteral(" abfragen"));
         senden(Ecos::getInfo());
         senden(Ecos::setStop());
         schritt_ = 3;
         break;
     case 3:
-        log(QStringLiteral("Loks Adressen einlesen"));
+        schrittLog(QStringLiteral("Loks Adressen einlesen"));
         senden(Ecos::requestView(10));
         if (LoksImmerVonZentraleLaden) {
             senden(Ecos::queryLocos());
@@ -477,14 +510,14 @@ void TProtokolEcos::anmeldeTick()
         break;
     case 4:
         if (loksGelesen) {
-            log(QStringLiteral("Loks Protokol einlesen"));
+            schrittLog(QStringLiteral("Loks Protokol einlesen"));
             senden(Ecos::queryLocoProtocols());
             schritt_ = 5;
         }
         break;
     case 5:
         LokListeSpeichern();
-        log(QStringLiteral("Magnetartikel Adressen einlesen"));
+        schrittLog(QStringLiteral("Magnetartikel Adressen einlesen"));
         senden(Ecos::requestView(11));
         if (protokolleGelesen) {
             if (MagnetartikelImmerVonZentraleLaden) {
@@ -500,13 +533,16 @@ void TProtokolEcos::anmeldeTick()
     case 6:
         if (magAdressenGelesen) {
             MagnetArtikelSpeichern();
-            log(QStringLiteral("Magnetartikel namen einlesen"));
+            schrittLog(QStringLiteral("Magnetartikel namen einlesen"));
             senden(Ecos::queryAccessoryNames());
             schritt_ = 7;
         }
         break;
     case 7:
         if (magNamenGelesen) {
+            if (variante_.schritteImZentraleLog) {
+                zentraleLog(QStringLiteral("S88 einlesen"));
+            }
             senden(Ecos::requestView(26));
             senden(Ecos::queryFeedbackModules());
             schritt_ = 8;
@@ -514,7 +550,7 @@ void TProtokolEcos::anmeldeTick()
         break;
     case 8:
         if (moduleGelesen) {
-            log(QStringLiteral("POWER Setzen"));
+            schrittLog(QStringLiteral("POWER Setzen"));
             schritt_ = 9;
         }
         break;
@@ -522,7 +558,7 @@ void TProtokolEcos::anmeldeTick()
         schritt_ = 10;
         break;
     case 10:
-        log(QStringLiteral("Alle Loks bei ") + n + QStringLiteral(" anmelden"));
+        schrittLog(QStringLiteral("Alle Loks bei ") + n + QStringLiteral(" anmelden"));
         alleLoksAnmelden();
         schritt_ = 11;
         break;
@@ -530,6 +566,9 @@ void TProtokolEcos::anmeldeTick()
         programm_.scheduler.cancel(tag("anmelden"));
         zustand_ = Zustand::Betrieb;
         schritt_ = 0;
+        if (programm_.hauptfenster) {
+            programm_.hauptfenster->ZentraleLogVerbergen(true);
+        }
         break;
     default:
         programm_.scheduler.cancel(tag("anmelden"));
@@ -564,7 +603,7 @@ void TProtokolEcos::bytesEmpfangen(QByteArrayView bytes)
 void TProtokolEcos::readerStarten()
 {
     programm_.scheduler.cancel(tag("reader"));
-    programm_.scheduler.every(ReaderMs, tag("reader"), [this] { readerTick(); });
+    programm_.scheduler.every(readerMs_, tag("reader"), [this] { readerTick(); });
 }
 
 void TProtokolEcos::readerStoppen()
@@ -1110,6 +1149,12 @@ void TProtokolEcos::moduleAuswerten()
     }
     modulAnzahl_ = count;
     kontaktAnzahl_ = count * 16;
+    ModulAuswahlAnzahl = count;
+    ModulAuswahl = count;
+    ModulAuswahlAktiv = false;
+    KontaktLabel = variante_.modulAuswertungSetztKontakte
+        ? QStringLiteral("Anz Rückmeldekontakte : %1").arg(count * 16)
+        : QStringLiteral("Anz Rückmeldekontakte in %1 : %2").arg(name()).arg(count * 16);
     programm_.settings.S88Module = anzeige;
     if (variante_.modulAuswertungSetztKontakte) {
         programm_.settings.GleiskontaktAnzahl = count * 16;
@@ -1255,6 +1300,32 @@ void TProtokolEcos::s88TabelleVorbelegen()
     for (int n = 1; n <= MaxS88Module; ++n) {
         module_[static_cast<size_t>(n - 1)] = n <= anzahl ? S88ModulFuerNummer(n, QStringLiteral("S88 %1").arg(n)) : S88Record{};
     }
+    ModulAuswahlAnzahl = MaxS88Module;
+    ModulAuswahl = anzahl;
+    ModulAuswahlAktiv = true;
+}
+
+void TProtokolEcos::ModulAnzahlWaehlen(int entry)
+{
+    if (!ModulAuswahlAktiv || entry < 1 || entry > MaxS88Module) {
+        return;
+    }
+    if (programm_.settings.GleiskontaktAnzahl != entry * 16) {
+        programm_.settings.GleiskontaktAnzahl = entry * 16;
+        programm_.settings.SettingsChanged = true;
+    }
+    s88TabelleVorbelegen();
+    Q_EMIT changed();
+}
+
+void TProtokolEcos::S88Einlesen()
+{
+    readerMs_ = 2000;
+    if (readerLaeuft()) {
+        readerStarten();
+    }
+    senden(Ecos::requestView(26));
+    senden(Ecos::queryFeedbackModules());
 }
 
 void TProtokolEcos::MessageRecieveOPEN_S88_MAX()
@@ -1398,6 +1469,15 @@ void TProtokolEcos::lokEinlesen(int row)
     letzteLok_ = id;
 }
 
+bool TProtokolEcos::lesenFragen(int row, const QString& was)
+{
+    if (row < 0 || row >= static_cast<int>(loks_.size())) {
+        return false;
+    }
+    return programm_.dialogs.yesNo(loks_[static_cast<size_t>(row)].Name + u'\r' + was + name() + QStringLiteral(" laden \r")
+                                   + QStringLiteral("Dies kann etwas dauern"));
+}
+
 void TProtokolEcos::lokFunktionenEinlesen(int row, int von, int bis)
 {
     if (von >= 17) {
@@ -1515,6 +1595,90 @@ void TProtokolEcos::attributNachricht(const CoreMessage& m)
     }
     default:
         break;
+    }
+    Q_EMIT changed();
+}
+
+// ---- taking a locomotive into the vehicle database ---------------------------------------------------
+
+ZentralenLok TProtokolEcos::alsZentralenLok(const LokRecord& row)
+{
+    ZentralenLok lok;
+    lok.Id = row.Key;
+    lok.Name = row.Name;
+    lok.Adresse = row.Addr;
+    lok.Protokoll = row.Protokoll;
+    lok.Fahrstufen = row.Fahrstufen;
+    for (int n = 1; n <= 16; ++n) {
+        const size_t i = static_cast<size_t>(n - 1);
+        lok.Funktionen.push_back({n, 0, row.FunktionBeschreibung[i], row.Funktionen[i]});
+    }
+    return lok;
+}
+
+bool TProtokolEcos::UebernahmeStarten(int row)
+{
+    if (!programm_.fahrzeuge || uebernahmeAktiv() || programm_.fahrzeuge->UebernahmeAktiv() || row < 0
+        || row >= static_cast<int>(loks_.size())) {
+        return false;
+    }
+    const LokRecord& lok = loks_[static_cast<size_t>(row)];
+    uebernahmeId_ = lok.Key;
+    UebernahmeCaption = QStringLiteral("Suche Verzeichnis für ") + lok.Name;
+    UebernahmeHinweis = QStringLiteral("Bite eine Verzeichnis für ") + lok.Name + QStringLiteral(" auswählen.  ");
+    UebernehmenText = QStringLiteral("Ok");
+    UebernehmenOk = false;
+    programm_.fahrzeuge->UebernahmeStarten(variante_.typ);
+    Q_EMIT changed();
+    return true;
+}
+
+void TProtokolEcos::UebernahmeAuswahl(FahrzeugKnoten* knoten)
+{
+    if (uebernahmeAktiv() && programm_.fahrzeuge) {
+        programm_.fahrzeuge->Auswaehlen(knoten);
+    }
+}
+
+FahrzeugKnoten* TProtokolEcos::UebernahmeOk()
+{
+    if (!uebernahmeAktiv() || !programm_.fahrzeuge || !UebernehmenOk) {
+        return nullptr;
+    }
+    LokRecord* row = lok(uebernahmeId_);
+    if (!row) {
+        // The list was read anew from the command station while the panel was open.
+        programm_.dialogs.information(QStringLiteral("Lok ") + uebernahmeId_ + QStringLiteral(" ist nicht mehr in der Lokliste"));
+        uebernahmeBeenden();
+        return nullptr;
+    }
+    FahrzeugKnoten* neu = programm_.fahrzeuge->LokUebernehmen(programm_.fahrzeuge->Ausgewaehlt(), alsZentralenLok(*row));
+    if (!neu) {
+        return nullptr;
+    }
+    row->InDatenbank = true;
+    row->Mark = QStringLiteral("V");
+    zugAnsichtFuellen();
+    uebernahmeBeenden();
+    return neu;
+}
+
+void TProtokolEcos::UebernahmeAbbrechen()
+{
+    if (uebernahmeAktiv()) {
+        uebernahmeBeenden();
+    }
+}
+
+void TProtokolEcos::uebernahmeBeenden()
+{
+    uebernahmeId_.clear();
+    UebernehmenOk = false;
+    UebernahmeCaption.clear();
+    UebernahmeHinweis.clear();
+    UebernehmenText.clear();
+    if (programm_.fahrzeuge) {
+        programm_.fahrzeuge->UebernahmeBeenden();
     }
     Q_EMIT changed();
 }

@@ -26,7 +26,9 @@
 #include <memory>
 #include <vector>
 
+struct FahrzeugKnoten;
 struct Programm;
+struct ZentralenLok;
 class Transport;
 
 // What differs between the three command stations.
@@ -43,6 +45,7 @@ struct EcosVariante {
     bool modulAuswertungSetztKontakte = true; // module evaluation sets GleiskontaktAnzahl and saves
     bool attributeErweitert = true;       // handles WM_LOCODESC, WM_LOCOFUNCDESC, WM_LOCOFUNCEXIST
     bool magnetartikelImmerLadenStart = true;
+    bool schritteImZentraleLog = true;    // registration steps also go to the main window's log box
     bool idMitLAlsNull = false;           // train view shows an ECoS id beginning with "L" as "0000"
     QString editorText;                   // "EC2 : " before the accessory name in the editor's picker
     PowerOffTest powerOff = PowerOffTest::WParam;
@@ -114,7 +117,16 @@ public:
     bool DebugSichtbar = false;
     bool LeseKnoepfeAktiv = false;
     bool Power = false;      // as last reported
-    bool UebernehmenOk = false; // take-over panel: OK enabled (WM_LOK_UBERNEHMEN)
+    // The take-over panel ("Lok in fahrzeugdatenbank übernehmen").
+    bool UebernehmenOk = false;  // OK enabled (WM_LOK_UBERNEHMEN with l = 0)
+    QString UebernahmeCaption;   // "Suche Verzeichnis für <name>"
+    QString UebernahmeHinweis;   // "Bite eine Verzeichnis für <name> auswählen.  "
+    QString UebernehmenText;     // the OK button's caption
+    // The module-count chooser of the "Rückmelde-kontakte" page: entries 1..ModulAuswahlAnzahl.
+    int ModulAuswahlAnzahl = MaxS88Module;
+    int ModulAuswahl = 0; // the selected entry, 0 for none
+    bool ModulAuswahlAktiv = true;
+    QString KontaktLabel; // "Anz Rückmeldekontakte : n" after the modules were read
 
     QStringList infoLog;     // "Info Ablauf"
     QStringList debugLog;    // lines taken from the receive queue, and commands sent
@@ -126,10 +138,35 @@ public:
     // "Loks von Zentrale übertragen" for one row; "Lok Funktionen a-b einlesen".
     void lokEinlesen(int row);
     void lokFunktionenEinlesen(int row, int von, int bis);
+    // The question before reading a row: name + line break + `was` (" - Lokdaten aus Zentrale ")
+    // + name of the command station + " laden " + line break + "Dies kann etwas dauern".
+    // False for a row that does not exist or when the user says no.
+    bool lesenFragen(int row, const QString& was);
     // Saves the lists; false when refused (a list file that could not be read is not overwritten)
     // or failed.
     bool LokListeSpeichern();
     bool MagnetArtikelSpeichern();
+    // Debug key "S88 Einlesen": the reader slows to 2000 ms and the modules are asked for again.
+    void S88Einlesen();
+    // The module-count chooser: GleiskontaktAnzahl := 16 * entry (1..32), settings changed.
+    void ModulAnzahlWaehlen(int entry);
+
+    // ---- taking a locomotive of the list into the vehicle database ----
+    // Starts the take-over for a row: the vehicle database goes into its take-over state and
+    // reports each selection with WM_LOK_UBERNEHMEN. False when there is no vehicle database,
+    // no such row, or a take-over runs already.
+    bool UebernahmeStarten(int row);
+    // A selection in the borrowed tree.
+    void UebernahmeAuswahl(FahrzeugKnoten* knoten);
+    // OK: the vehicle is created under the selected folder from the row, the database saved and
+    // the take-over ended. Returns the new vehicle, or nullptr (the take-over then goes on unless
+    // the row is gone).
+    FahrzeugKnoten* UebernahmeOk();
+    // "Abbrechen": ends the take-over without creating anything.
+    void UebernahmeAbbrechen();
+    bool uebernahmeAktiv() const { return !uebernahmeId_.isEmpty(); }
+    // The row as the vehicle database takes it: functions with their state and description.
+    static ZentralenLok alsZentralenLok(const LokRecord& row);
 
     // How long a block waits for its end line before it is handled as far as it came.
     static constexpr qint64 BlockWarteMs = 2000;
@@ -186,6 +223,9 @@ private:
     void senden(const QString& command);
     void log(const QString& text);
     void broadcast(Msg id, Param w = {}, Param l = {});
+    void zentraleLog(const QString& text); // the main window's log box
+    void schrittLog(const QString& text);  // info log, and the log box where the variant says so
+    void uebernahmeBeenden();
     bool verbunden() const;
     LokRecord* lok(QStringView id);
     LokRecord neueLok(const QString& id) const;
@@ -224,6 +264,8 @@ private:
     std::vector<EcosZugZeile> zugAnsicht_;
     QString letzteLok_ = QStringLiteral("0000");
     bool lokDateiDefekt_ = false;
+    qint64 readerMs_ = ReaderMs;
+    QString uebernahmeId_; // the row being taken over, by its id (the list may be read anew meanwhile)
     bool magDateiDefekt_ = false;
 };
 
