@@ -2,6 +2,7 @@
 
 #include "core/CollectingDialogs.h"
 #include "core/FileSave.h"
+#include "core/KopflosesProgramm.h"
 #include "core/GleisplanDatei.h"
 #include "core/ManualScheduler.h"
 #include "core/Programm.h"
@@ -48,32 +49,9 @@ ProjectFileResult readSettings(const QString& path, const QString& project, cons
     return result;
 }
 
-// The program without windows over one project folder: the readers of the plan, the stations,
-// the trains and the routes need the diagram, the registries and the trains of the vehicle
-// database, as they do when the project is opened.
-struct Kopf {
-    explicit Kopf(const QString& programFolder)
-        : programm(bus, scheduler, clock, dialogs, programFolder), bild(programm), daten(programm)
-    {
-        programm.gleisbild = &bild;
-        programm.betriebsdaten = &daten;
-        bild.setTrainServices(&daten);
-    }
-    // The trains from the project's vehicle database and the stations, for trains and routes.
-    bool zugeUndStationen(const QString& folder, const QString& project)
-    {
-        FahrzeugDatenbank db;
-        const QString lda = FindFileNoCase(folder, QStringLiteral("Fahrzeuge20.lda"));
-        if (QFileInfo::exists(lda)) {
-            const FahrzeugDatenbank::Gelesen gelesen = db.lesenDatei(lda);
-            if (!gelesen.ok()) {
-                dialogs.texts << gelesen.error;
-                return false;
-            }
-            daten.ZugeAusDatenbank(db);
-        }
-        return stationen.OpenHaltestellen(FindFileNoCase(folder, project + QStringLiteral(".hs2")));
-    }
+// The headless program, with the two ways a reader's outcome becomes a result.
+struct Kopf : KopflosesProgramm {
+    using KopflosesProgramm::KopflosesProgramm;
     ProjectFileResult fehler()
     {
         ProjectFileResult result;
@@ -86,15 +64,6 @@ struct Kopf {
         result.rewritten = LineWriter::JoinLines(lines);
         return result;
     }
-
-    MessageBus bus;
-    ManualScheduler scheduler;
-    SystemClock clock;
-    CollectingDialogs dialogs;
-    Programm programm;
-    TGleisBild bild;
-    BetriebsDaten daten;
-    HaltestellenDatei stationen{programm};
 };
 
 ProjectFileResult readPlan(const QString& path, const QString&, const QString& programFolder)

@@ -1,9 +1,12 @@
 // Headless companion program: inspects and checks project files from the command line.
 #include "EcosProbe.h"
 #include "core/FileSave.h"
+#include "core/GleisplanDatei.h"
+#include "core/KopflosesProgramm.h"
 #include "core/ProjectFileCheck.h"
 #include "core/TreeContainer.h"
 #include "diagram/Kacheln.h"
+#include "operation/FahrstrassenSuche.h"
 #include "vehicles/FahrzeugExport.h"
 
 #include <QCoreApplication>
@@ -23,6 +26,7 @@ int usage(QTextStream& err)
            "  resave PROJEKTORDNER ZIELORDNER liest die Projektdateien und schreibt sie neu\n"
            "  export-html PROJEKTORDNER ZIELORDNER schreibt die Homepage-Seiten der Fahrzeugdatenbank\n"
            "  tiles BILD.png                  schreibt das Gleisbild-Kachelbild\n"
+           "  routes PROJEKTORDNER [HALTESTELLE] sucht die Fahrstrassen jeder (oder einer) Haltestelle\n"
            "  probe PROJEKTORDNER             verbindet mit der ECoS-Zentrale des Projekts und zeigt, was sie meldet\n";
     return 2;
 }
@@ -149,6 +153,68 @@ int tiles(int argc, char** argv, const QString& path, QTextStream& err)
     }
     return 0;
 }
+
+// Searches the routes of every station (or of the one named) on the project's plan and prints
+// them: name, target, direction, the elements with the positions they are set to, contacts.
+int routes(const QString& folderPath, const QString& nurStation, QTextStream& out, QTextStream& err)
+{
+    const QDir folder(folderPath);
+    if (!folder.exists()) {
+        err << "Projektordner nicht gefunden: " << folderPath << '\n';
+        return 1;
+    }
+    const QString project = folder.dirName();
+    // The project folder is <program folder>Projekte/<project>/.
+    const QString programFolder = QDir::cleanPath(folder.absoluteFilePath(QStringLiteral("../.."))) + u'/';
+    KopflosesProgramm k(programFolder);
+    // Stations first, then the plan: the plan binds its displays to the stations.
+    if (!k.zugeUndStationen(folder.absolutePath(), project)) {
+        err << k.dialogs.texts.join(u'\n') << '\n';
+        return 1;
+    }
+    GleisplanDatei plan(k.programm);
+    if (!plan.LoadTrackPlan(FindFileNoCase(folder.absolutePath(), project + QStringLiteral(".da2")))
+        || !k.bild.Gleisplan_Geladen) {
+        err << k.dialogs.texts.join(u'\n') << '\n';
+        return 1;
+    }
+    bool gefunden = false;
+    for (const auto& station : k.daten.HaltestellenListe) {
+        if (!nurStation.isEmpty() && station->HaltestelleName != nurStation) {
+            continue;
+        }
+        gefunden = true;
+        const SuchStatistik s = NeueFahrstrassenSuchen(k.bild, k.daten, *station);
+        out << station->HaltestelleName << " (" << station->HaltestelleID << "): " << s.routes << " Fahrstrassen, "
+            << s.walks << " Durchlaeufe, " << s.steps << " Schritte\n";
+        for (const auto& f : k.daten.DummyNeueFahrstrasseHaltestelle.HaltestelleFahrstrassen) {
+            const THaltestelle* ziel = k.daten.HaltestelleVonId(f->ZielHaltestelleID);
+            out << "  " << f->FahrstrasseName << " -> " << (ziel ? ziel->HaltestelleName : QStringLiteral("?"))
+                << " Richtung " << f->FahrstrasseRichtung << " Ziel " << f->FahrstrasseRichtungZiel << '\n';
+            out << "    Elemente:";
+            for (const FahrstrasseElement& e : f->FahrstrasseElemente) {
+                out << ' ' << e.ElementName << '(' << e.Spalte << '/' << e.Zeile << ")=" << e.StellungSetzen;
+                if (!e.Gueltig) {
+                    out << '*';
+                }
+            }
+            out << "\n    Kontakte:";
+            QList<int> kontakte;
+            for (const FahrstrasseElement& e : f->FahrstrasseElemente) {
+                if (e.Gueltig && e.GleisKontaktNr != 0 && !kontakte.contains(e.GleisKontaktNr)) {
+                    kontakte << e.GleisKontaktNr;
+                    out << ' ' << e.GleisKontaktNr;
+                }
+            }
+            out << '\n';
+        }
+    }
+    if (!gefunden) {
+        err << "Haltestelle nicht gefunden: " << nurStation << '\n';
+        return 1;
+    }
+    return 0;
+}
 } // namespace
 
 int main(int argc, char** argv)
@@ -172,6 +238,9 @@ int main(int argc, char** argv)
     }
     if (args[1] == QLatin1String("resave") && args.size() == 4) {
         return resave(args[2], args[3], out, err);
+    }
+    if (args[1] == QLatin1String("routes") && (args.size() == 3 || args.size() == 4)) {
+        return routes(args[2], args.size() == 4 ? args[3] : QString(), out, err);
     }
     if (args[1] == QLatin1String("probe") && args.size() == 3) {
         const EcosProbeResult probe = EcosProbe(args[2]);
