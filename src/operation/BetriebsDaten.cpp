@@ -202,6 +202,7 @@ void BetriebsDaten::ZugAusFahrzeug(TZug& zug, const FahrzeugDaten& f)
     zug.Protokoll = f.DataFormat;
     zug.Folgeadresse = {f.FollowAddress1, f.FollowAddress2, f.FollowAddress3};
     zug.MaxSpeed = f.MaxSpeed;
+    zug.ImSchrank = f.InCabinet != 0;
     const QString flags = f.FunctionFlags1to8 + f.FunctionFlags9to16;
     const QStringList names = f.FunctionNames1to8.split(u'/') + f.FunctionNames9to16.split(u'/');
     const QString icons = f.FunctionIcons1to8 + f.FunctionIcons9to16;

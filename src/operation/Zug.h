@@ -83,6 +83,8 @@ public:
     std::vector<TFahrstrassenBefehl> ZugAbfahrtDatenBefehlListe;
     std::vector<TFahrstrassenBefehl> ZugAnkunftDatenBefehlListe;
     bool ZugGeloescht = false;
+    bool ImSchrank = false; // the vehicle is in the cabinet: not offered in the locomotive bar
+    int LokTasteNr = 0;     // the locomotive-bar key showing the train, 0 = none
     int PanelLeft = 100;
     int PanelTop = 100;
 
