@@ -144,6 +144,58 @@ void TTrassolin::ZeigePower(int state)
     Q_EMIT changed();
 }
 
+QStringList TTrassolin::SteuerElemente()
+{
+    return {QStringLiteral("&Bearbeiten"), QStringLiteral("Anzeige"), QStringLiteral("Automatic"),
+            QStringLiteral("Ablaufsteuerung"), QStringLiteral("Drehscheibe"), QStringLiteral("Zentrale"),
+            QStringLiteral("&Carsystem"), QStringLiteral("Bearbeiten:Lokdatenbank"),
+            QStringLiteral("Bearbeiten:Gleisplan"), QStringLiteral("Bearbeiten:Haltestellen"),
+            QStringLiteral("Bearbeiten:System"), QStringLiteral("Bearbeiten:&Beenden"), QStringLiteral("Anzeige:Editor"),
+            QStringLiteral("AutomaticPanel"), QStringLiteral("LimitKeys"), QStringLiteral("Keys"), QStringLiteral("ExitKey"),
+            QStringLiteral("PowerGroup"), QStringLiteral("NormalBar"), QStringLiteral("EditorBar")};
+}
+
+TTrassolin::Steuerung TTrassolin::SteuerungIn(Steuerzustand state, const QString& e) const
+{
+    switch (state) {
+    case Steuerzustand::Gesperrt:
+        // Everything off but the exit key; the power keys are not even shown.
+        if (e == QStringLiteral("ExitKey") || e == QStringLiteral("NormalBar") || e.startsWith(QStringLiteral("Bearbeiten:"))) {
+            return {true, true};
+        }
+        if (e == QStringLiteral("PowerGroup") || e == QStringLiteral("EditorBar") || e == QStringLiteral("Anzeige:Editor")) {
+            return {false, false};
+        }
+        return {false, true};
+    case Steuerzustand::ProjektOffen:
+    case Steuerzustand::Betrieb: {
+        const bool betrieb = state == Steuerzustand::Betrieb;
+        if (e == QStringLiteral("Drehscheibe")) {
+            return {false, !betrieb};
+        }
+        if (e == QStringLiteral("Anzeige:Editor") || e == QStringLiteral("EditorBar")) {
+            return {false, false};
+        }
+        if (e == QStringLiteral("LimitKeys")) {
+            return {AutomaticAn, true};
+        }
+        return {true, true};
+    }
+    case Steuerzustand::Editor:
+        if (e == QStringLiteral("EditorBar") || e == QStringLiteral("Anzeige:Editor") || e == QStringLiteral("Bearbeiten:&Beenden")
+            || e == QStringLiteral("&Bearbeiten") || e == QStringLiteral("Anzeige") || e == QStringLiteral("ExitKey")) {
+            return {true, true};
+        }
+        if (e.startsWith(QStringLiteral("Bearbeiten:")) || e == QStringLiteral("NormalBar") || e == QStringLiteral("PowerGroup")
+            || e == QStringLiteral("&Carsystem") || e == QStringLiteral("Automatic") || e == QStringLiteral("Ablaufsteuerung")
+            || e == QStringLiteral("Drehscheibe") || e == QStringLiteral("Zentrale")) {
+            return {false, false};
+        }
+        return {false, true}; // the run keys, the automatic panel and its limit keys
+    }
+    return {};
+}
+
 void TTrassolin::setSteuerzustand(Steuerzustand state)
 {
     state_ = state;

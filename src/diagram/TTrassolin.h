@@ -21,7 +21,21 @@ public:
         Gesperrt,     // start-up before a project is open, vehicle database open
         ProjektOffen, // after opening a project
         Betrieb,      // run mode
+        Editor,       // the track-plan editor is open
     };
+
+    // One menu, menu entry, key or panel of the window under the control states.
+    struct Steuerung {
+        bool enabled = true;
+        bool visible = true;
+    };
+    // The controls the states switch: the six menus and "&Carsystem", the entries of
+    // "&Bearbeiten", the editor entries of "Anzeige" ("Anzeige:Editor"), and "AutomaticPanel",
+    // "LimitKeys", "Keys" (the run keys), "ExitKey", "PowerGroup", "NormalBar", "EditorBar".
+    static QStringList SteuerElemente();
+    // How `element` is in `state`; the limit keys also follow `AutomaticAn`.
+    Steuerung SteuerungIn(Steuerzustand state, const QString& element) const;
+    Steuerung SteuerungVon(const QString& element) const { return SteuerungIn(state_, element); }
 
     explicit TTrassolin(Programm& programm);
 
@@ -65,8 +79,6 @@ public:
     void ZentraleLogVerbergen(bool leeren);
     Steuerzustand steuerzustand() const { return state_; }
     QString verbindenMenuText() const;
-    bool menusEnabled() const { return state_ != Steuerzustand::Gesperrt; }
-    bool powerGroupVisible() const { return state_ != Steuerzustand::Gesperrt; }
 
     // What clicks on the diagram do in run mode, and the accessory and contact reports.
     TGleisbildBetrieb& betrieb() { return betrieb_; }

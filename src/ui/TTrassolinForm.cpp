@@ -3,6 +3,7 @@
 #include "core/ColorText.h"
 #include "core/Programm.h"
 #include "core/TInfo.h"
+#include "diagram/GleisBild.h"
 #include "diagram/TTrassolin.h"
 #include "operation/BetriebsDaten.h"
 #include "settings/TSystem.h"
@@ -220,21 +221,23 @@ void TTrassolinForm::refresh()
     for (int i = 0; i < 4; ++i) {
         panels_[i]->setText(logic_.statusPanel(i));
     }
-    const bool open = logic_.menusEnabled();
+    // Menus and keys as the control state sets them.
     for (QMenu* menu : menus_) {
-        menu->menuAction()->setEnabled(open);
+        const TTrassolin::Steuerung s = logic_.SteuerungVon(menu->title());
+        menu->menuAction()->setEnabled(s.enabled);
+        menu->menuAction()->setVisible(s.visible);
     }
     // "Drehscheibe" stays hidden until a turntable is placed on the plan.
-    drehscheibe_->menuAction()->setEnabled(false);
-    drehscheibe_->menuAction()->setVisible(false);
+    const bool drehscheibe = programm_.gleisbild != nullptr && programm_.gleisbild->Drehscheibe().Platziert;
+    drehscheibe_->menuAction()->setVisible(drehscheibe && drehscheibe_->menuAction()->isVisible());
     verbinden_->setText(logic_.verbindenMenuText());
     infoAction_->setEnabled(logic_.InfoPictureEnabled);
 
-    powerGroup_->setVisible(logic_.powerGroupVisible());
+    powerGroup_->setVisible(logic_.SteuerungVon(QStringLiteral("PowerGroup")).visible);
     datenbank_->setVisible(logic_.DatenbankKeySichtbar);
     setKeyColour(go_, logic_.PowerAn ? kGo : QColor());
     setKeyColour(stop_, logic_.PowerAn ? QColor() : kStop);
-    exitKey_->setEnabled(logic_.ExitKeyEnabled);
+    exitKey_->setEnabled(logic_.ExitKeyEnabled && logic_.SteuerungVon(QStringLiteral("ExitKey")).enabled);
     startPicture_->setVisible(logic_.StartbildSichtbar);
     const QString zentraleLog = logic_.ZentraleLog.join(u'\n');
     if (zentraleLog_->toPlainText() != zentraleLog) {

@@ -1,6 +1,7 @@
 #include "common/ProgramFixture.h"
 
 #include <gtest/gtest.h>
+#include <map>
 
 namespace {
 // A project on an ECoS 2, started and shown.
@@ -158,4 +159,33 @@ TEST(MainWindow, DatabaseLoadedAndDebugViewAreShownInBothWindows)
     f.bus.broadcast(Msg::WM_DEBUG, 0, 0);
     EXPECT_FALSE(f.haupt().DebugSichtbar);
     EXPECT_EQ(f.system().aktiveSeite, "Anzeige");
+}
+
+// One row per control: its state in locked, project open, run and editor. E enabled, d shown
+// but disabled, - hidden.
+TEST(MainWindow, ControlStatesTable)
+{
+    ProgramFixture f;
+    const std::map<QString, QString> rows = {
+        {"&Bearbeiten", "dEEE"},       {"Anzeige", "dEEE"},          {"Automatic", "dEE-"},
+        {"Ablaufsteuerung", "dEE-"},   {"Drehscheibe", "dd--"},      {"Zentrale", "dEE-"},
+        {"&Carsystem", "dEE-"},        {"Bearbeiten:Lokdatenbank", "EEE-"}, {"Bearbeiten:Gleisplan", "EEE-"},
+        {"Bearbeiten:Haltestellen", "EEE-"}, {"Bearbeiten:System", "EEE-"}, {"Bearbeiten:&Beenden", "EEEE"},
+        {"Anzeige:Editor", "---E"},    {"AutomaticPanel", "dEEd"},   {"LimitKeys", "dddd"},
+        {"Keys", "dEEd"},              {"ExitKey", "EEEE"},          {"PowerGroup", "-EE-"},
+        {"NormalBar", "EEE-"},         {"EditorBar", "---E"},
+    };
+    ASSERT_EQ(rows.size(), static_cast<std::size_t>(TTrassolin::SteuerElemente().size()));
+    const TTrassolin::Steuerzustand states[] = {TTrassolin::Steuerzustand::Gesperrt, TTrassolin::Steuerzustand::ProjektOffen,
+                                                TTrassolin::Steuerzustand::Betrieb, TTrassolin::Steuerzustand::Editor};
+    for (const QString& element : TTrassolin::SteuerElemente()) {
+        ASSERT_TRUE(rows.count(element)) << element.toStdString();
+        for (int i = 0; i < 4; ++i) {
+            const TTrassolin::Steuerung s = f.haupt().SteuerungIn(states[i], element);
+            const QChar code = !s.visible ? u'-' : s.enabled ? u'E' : u'd';
+            EXPECT_EQ(code, rows.at(element)[i]) << element.toStdString() << " state " << i;
+        }
+    }
+    f.haupt().AutomaticAn = true;
+    EXPECT_TRUE(f.haupt().SteuerungIn(TTrassolin::Steuerzustand::Betrieb, "LimitKeys").enabled) << "with automatic on";
 }
