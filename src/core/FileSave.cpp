@@ -1,6 +1,7 @@
 #include "core/FileSave.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <algorithm>
 
@@ -30,6 +31,12 @@ QString FindFileNoCase(const QString& folder, const QString& name)
         }
     }
     return dir.filePath(name);
+}
+
+QString FindPathNoCase(const QString& path)
+{
+    const QFileInfo info(path);
+    return FindFileNoCase(info.absolutePath(), info.fileName());
 }
 
 QString FileNameOfStoredPath(const QString& stored)

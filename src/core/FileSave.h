@@ -13,5 +13,8 @@ bool SaveFileAtomically(const QString& path, const QByteArray& bytes, QString* e
 // Windows). When no file matches, the path with `name` as given.
 QString FindFileNoCase(const QString& folder, const QString& name);
 
+// `path` with its file name matched in its folder without regard to letter case.
+QString FindPathNoCase(const QString& path);
+
 // A stored path such as "C:\Bilder\Lok 1.jpg" or "Loks/x.jpg" reduced to its file name.
 QString FileNameOfStoredPath(const QString& stored);

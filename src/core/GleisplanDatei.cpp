@@ -109,13 +109,7 @@ bool GleisplanDatei::LoadTrackPlan(const QString& path)
     GleisplanVersion = 0;
 
     QString error;
-    const QString file = QFileInfo(path).exists() ? path : FindFileNoCase(QFileInfo(path).absolutePath(), QFileInfo(path).fileName());
-    const bool fehlt = !QFileInfo(file).exists();
-    if (fehlt && !(QDir().mkpath(QFileInfo(file).absolutePath())
-                   && SaveFileAtomically(file, LineWriter::JoinLines(EmptyPlanLines()), &error))) {
-        programm_.dialogs.information(error);
-        GleisplanLadeFehler = true;
-    } else if (const auto lines = LineReader::ReadLines(file, &error)) {
+    if (const auto lines = LineReader::ReadLinesCreating(FindPathNoCase(path), EmptyPlanLines(), &error)) {
         read(*lines);
     } else {
         programm_.dialogs.information(error);

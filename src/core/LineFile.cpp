@@ -4,7 +4,9 @@
 #include "core/TextFields.h"
 #include "core/Windows1252.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 LineReader::LineReader(QStringList lines) : lines_(std::move(lines)) {}
 
@@ -24,6 +26,17 @@ std::optional<QStringList> LineReader::ReadLines(const QString& path, QString* e
 {
     const auto reader = open(path, error);
     return reader ? std::optional<QStringList>(reader->lines()) : std::nullopt;
+}
+
+std::optional<QStringList> LineReader::ReadLinesCreating(const QString& path, const QStringList& whenMissing,
+                                                         QString* error)
+{
+    if (!QFileInfo::exists(path)
+        && !(QDir().mkpath(QFileInfo(path).absolutePath())
+             && SaveFileAtomically(path, LineWriter::JoinLines(whenMissing), error))) {
+        return std::nullopt;
+    }
+    return ReadLines(path, error);
 }
 
 QStringList LineReader::SplitLines(QByteArrayView bytes)

@@ -16,6 +16,9 @@ public:
     static std::optional<LineReader> open(const QString& path, QString* error);
     // All lines of a file; nullopt with a German error when it cannot be read.
     static std::optional<QStringList> ReadLines(const QString& path, QString* error);
+    // Like ReadLines, but a missing file (and its folder) is first created with `whenMissing`.
+    static std::optional<QStringList> ReadLinesCreating(const QString& path, const QStringList& whenMissing,
+                                                        QString* error);
     // Decodes and splits at CR LF or LF. A line end after the last line adds no empty line.
     static QStringList SplitLines(QByteArrayView bytes);
 

@@ -19,14 +19,6 @@
 namespace {
 const QString kAsterisks(55, u'*');
 
-QString byType(int typ, std::initializer_list<const char*> texts)
-{
-    if (typ < 1 || typ > static_cast<int>(texts.size())) {
-        return {};
-    }
-    return QString::fromUtf8(texts.begin()[typ - 1]);
-}
-
 // The files a backup copies under their own names, and the project files it renames.
 const char* const kSameNameFiles[] = {"Fahrzeuge20.lda", "CS1Loks.lda", "CS2Loks.lda", "EC1Loks.lda",
                                       "EC2Loks.lda", "CS1MagnetArt.ma2", "CS2MagnetArt.ma2", "EC1MagnetArt.ma2",
@@ -157,7 +149,7 @@ void TInfo::receive(const CoreMessage& message)
         MessageRecieveOPEN_LOKLISTE_OK(message);
         break;
     case Msg::WM_LOK_DATEN_VERGLEICHEN_OK: {
-        const QString text = byType(typ, {"", "", " IB2 - Lokdaten vergleichen OK", " IB-COM - Lokdaten vergleichen OK",
+        const QString text = TextFuerTyp(typ, {"", "", " IB2 - Lokdaten vergleichen OK", " IB-COM - Lokdaten vergleichen OK",
                                           " CS1 - Lokdaten vergleichen OK", " CS2 - Lokdaten vergleichen OK",
                                           " ECOS 1 - Lokdaten vergleichen OK", " ECOS 2 - Lokdaten vergleichen OK", ""});
         if (!text.isEmpty()) {
@@ -208,12 +200,18 @@ void TInfo::receive(const CoreMessage& message)
     }
 }
 
+// The project folder as the list lines name it.
+QString TInfo::listenOrdner() const
+{
+    return programm_.programFolder + QStringLiteral("Projekte\\") + programm_.ProjektName;
+}
+
 void TInfo::MessageRecieveOPEN_LOKLISTE_OK(const CoreMessage& message)
 {
     const int typ = programm_.ZentraleTyp();
-    const QString folder = programm_.programFolder + QStringLiteral("Projekte\\") + programm_.ProjektName;
+    const QString folder = listenOrdner();
     if (message.l.toNumber() != 0) {
-        const QString text = byType(typ, {"", " LokListe geladen aus Fahrzeugdatenbank", " LokListe geladen aus Fahrzeugdatenbank",
+        const QString text = TextFuerTyp(typ, {"", " LokListe geladen aus Fahrzeugdatenbank", " LokListe geladen aus Fahrzeugdatenbank",
                                           " LokListe geladen aus Fahrzeugdatenbank", "\\CS1Loks.lda geladen",
                                           " lokomotive.cs2 geladen", "\\EC1Loks.lda geladen", "\\EC2Loks.lda geladen",
                                           " LokListe geladen aus Fahrzeugdatenbank"});
@@ -223,7 +221,7 @@ void TInfo::MessageRecieveOPEN_LOKLISTE_OK(const CoreMessage& message)
         programm_.bus.broadcast(Msg::WM_LOK_DATEN_VERGLEICHEN, 0, typ);
         return;
     }
-    const QString text = byType(typ, {"", "", "", "", " 4 Dummy Loks erstellt", " lokomotive.cs2 nicht gefunden",
+    const QString text = TextFuerTyp(typ, {"", "", "", "", " 4 Dummy Loks erstellt", " lokomotive.cs2 nicht gefunden",
                                       " 4 Dummy Loks erstellt", " 4 Dummy Loks erstellt", ""});
     if (!text.isEmpty()) {
         logStar(text);
@@ -232,9 +230,9 @@ void TInfo::MessageRecieveOPEN_LOKLISTE_OK(const CoreMessage& message)
 
 void TInfo::MessageRecieveOPEN_MAGNETARTLISTE_OK(const CoreMessage& message)
 {
-    const QString folder = programm_.programFolder + QStringLiteral("Projekte\\") + programm_.ProjektName;
+    const QString folder = listenOrdner();
     if (message.w.toNumber() != 0) {
-        const QString text = byType(message.l.toInt(), {"", "", "", "", "\\CS1MagnetArt.ma2 geladen",
+        const QString text = TextFuerTyp(message.l.toInt(), {"", "", "", "", "\\CS1MagnetArt.ma2 geladen",
                                                         " magnetArtikel.cs2  geladen", "\\EC1MagnetArt.ma2 geladen",
                                                         "\\EC2MagnetArt.ma2 geladen", ""});
         if (!text.isEmpty()) {
@@ -242,7 +240,7 @@ void TInfo::MessageRecieveOPEN_MAGNETARTLISTE_OK(const CoreMessage& message)
         }
         return;
     }
-    const QString text = byType(programm_.ZentraleTyp(), {"", "", "", "", " 4 Dummy Weichen erstellt",
+    const QString text = TextFuerTyp(programm_.ZentraleTyp(), {"", "", "", "", " 4 Dummy Weichen erstellt",
                                                           " magnetArtikel.cs2 nicht gefunden", " 4 Dummy Weichen erstellt",
                                                           " 4 Dummy Weichen erstellt", ""});
     if (!text.isEmpty()) {
@@ -252,7 +250,7 @@ void TInfo::MessageRecieveOPEN_MAGNETARTLISTE_OK(const CoreMessage& message)
 
 void TInfo::MessageRecieveOPEN_S88_MAX_OK(const CoreMessage& message)
 {
-    const QString text = byType(message.l.toInt(), {"", " IB1 S88 Panels erstellt", " LOCONET S88 Panels erstellt",
+    const QString text = TextFuerTyp(message.l.toInt(), {"", " IB1 S88 Panels erstellt", " LOCONET S88 Panels erstellt",
                                                     " LOCONET S88 Panels erstellt", " CS1 S88 Panels erstellt",
                                                     " CS2 S88 Panels erstellt", " ECOS 1 S88 Panels erstellt",
                                                     " ECOS 2 S88 Panels erstellt", " Z21 S88 Panels erstellt"});
@@ -267,7 +265,7 @@ void TInfo::MessageRecieveOPEN_S88_MAX_OK(const CoreMessage& message)
 void TInfo::MessageRecieveVERBUNDEN()
 {
     const int typ = programm_.ZentraleTyp();
-    logPlain(byType(typ, {"** Verbunden mit Twin-Center", "** Verbunden mit Intellybox 1", "** Verbunden mit Intellybox 2",
+    logPlain(TextFuerTyp(typ, {"** Verbunden mit Twin-Center", "** Verbunden mit Intellybox 1", "** Verbunden mit Intellybox 2",
                           "** Verbunden mit IB-COM", "** Verbunden mit Marklin Central Station 1",
                           "** Verbunden mit Marklin Central Station 2", "** Verbunden mit Ecos 1",
                           "** Verbunden mit Ecos 2", "** Verbunden mit Z21"}));
@@ -276,7 +274,7 @@ void TInfo::MessageRecieveVERBUNDEN()
     programm_.parameters.LastConnectedDate = date;
     programm_.system->setLetztesMalVerbunden(
         QStringLiteral("Letztes Mal Verbunden mit ")
-        + byType(typ, {"Twin-Center ", "Intellybox 1 ", "Intellybox 2 ", "IB-COM ", "Marklin Central Station 1 ",
+        + TextFuerTyp(typ, {"Twin-Center ", "Intellybox 1 ", "Intellybox 2 ", "IB-COM ", "Marklin Central Station 1 ",
                        "Marklin Central Station 2 ", "Ecos 1 ", "Ecos 2 ", "Z21 "})
         + QStringLiteral(" am ") + date);
     programm_.system->WriteParameterFile(programm_.ProjektName);
@@ -375,7 +373,7 @@ void TInfo::OpenProject(bool connect)
         });
         if (connect) {
             s.then([this, &haupt, &daten] {
-                const QString text = byType(programm_.ZentraleTyp(),
+                const QString text = TextFuerTyp(programm_.ZentraleTyp(),
                     {" Mit Twin-Center verbinden", " Mit IntellyBox 1 verbinden", " Mit IntellyBox 2 verbinden",
                      " Mit IB-COM verbinden", " Mit Marklin Central Station 1 verbinden",
                      " Mit Marklin Central Station 2 verbinden", " Mit Ecos 1 verbinden", " Mit Ecos 2 verbinden",
@@ -577,28 +575,39 @@ void TInfo::SelectProjectRow(int row)
     Q_EMIT changed();
 }
 
+// The folder of a new project (create or backup), made after the name passed every check; empty
+// after a refusal, which has been told to the user.
+QString TInfo::neuerProjektOrdner(const QString& name)
+{
+    if (!IsValidProjectName(name)) {
+        programm_.dialogs.information(QStringLiteral("Der Name \"") + name
+                                      + QStringLiteral("\" ist als Projektname nicht möglich.\rBitte anderen Namen wählen"));
+        return {};
+    }
+    if (projectListed(name)) {
+        programm_.dialogs.information(QStringLiteral("Das Projekt existiert bereits !!, Bitte anderen Namen wählen"));
+        return {};
+    }
+    const QString target = FindFileNoCase(projectsFolder(), name);
+    if (QFileInfo::exists(target)) {
+        programm_.dialogs.information(QStringLiteral("Verzeichnis Projekte\\") + name + QStringLiteral(" existiert bereits!"));
+        return {};
+    }
+    if (!QDir().mkpath(target)) {
+        programm_.dialogs.information(QStringLiteral("Verzeichnis Projekte\\") + name
+                                      + QStringLiteral(" kann nicht angelegt werden!"));
+        return {};
+    }
+    return target;
+}
+
 void TInfo::CreateProject(const QString& name)
 {
     if (name.isEmpty() || name == QStringLiteral("Neues Projekt")) {
         return;
     }
-    if (!IsValidProjectName(name)) {
-        programm_.dialogs.information(QStringLiteral("Der Name \"") + name
-                                      + QStringLiteral("\" ist als Projektname nicht möglich.\rBitte anderen Namen wählen"));
-        return;
-    }
-    if (projectListed(name)) {
-        programm_.dialogs.information(QStringLiteral("Das Projekt existiert bereits !!, Bitte anderen Namen wählen"));
-        return;
-    }
-    const QString target = FindFileNoCase(projectsFolder(), name);
-    if (QFileInfo::exists(target)) {
-        programm_.dialogs.information(QStringLiteral("Verzeichnis Projekte\\") + name + QStringLiteral(" existiert bereits!"));
-        return;
-    }
-    if (!QDir().mkpath(target)) {
-        programm_.dialogs.information(QStringLiteral("Verzeichnis Projekte\\") + name
-                                      + QStringLiteral(" kann nicht angelegt werden!"));
+    const QString target = neuerProjektOrdner(name);
+    if (target.isEmpty()) {
         return;
     }
     const QString open = programm_.projectFolder();
@@ -682,38 +691,20 @@ void TInfo::BackupProject(const QString& name)
     if (name.isEmpty()) {
         return done();
     }
-    if (!IsValidProjectName(name)) {
-        programm_.dialogs.information(QStringLiteral("Der Name \"") + name
-                                      + QStringLiteral("\" ist als Projektname nicht möglich.\rBitte anderen Namen wählen"));
-        return done();
-    }
-    if (projectListed(name)) {
-        programm_.dialogs.information(QStringLiteral("Das Projekt existiert bereits !!, Bitte anderen Namen wählen"));
-        return done();
-    }
-    const QString target = FindFileNoCase(projectsFolder(), name);
-    if (QFileInfo::exists(target)) {
-        programm_.dialogs.information(QStringLiteral("Verzeichnis Projekte\\") + name + QStringLiteral(" existiert bereits!"));
-        return done();
-    }
-    if (!QDir().mkpath(target)) {
-        programm_.dialogs.information(QStringLiteral("Verzeichnis Projekte\\") + name
-                                      + QStringLiteral(" kann nicht angelegt werden!"));
+    const QString target = neuerProjektOrdner(name);
+    if (target.isEmpty()) {
         return done();
     }
     const QString source = programm_.projectFolder();
     const QString project = programm_.ProjektName;
     bool ok = true;
     QString error;
-    if (auto pro = LineReader::open(FindFileNoCase(source, project + QStringLiteral(".pro")), &error)) {
+    if (const auto pro = LineReader::ReadLines(FindFileNoCase(source, project + QStringLiteral(".pro")), &error)) {
         LineWriter writer;
         writer << QStringLiteral("1.Projekt ") << QStringLiteral("Projekt ") + name + QStringLiteral(" erstellt ") + programm_.clock.dateText()
                << QStringLiteral("2.ProjektName") << name;
-        for (int i = 0; !pro->atEnd(); ++i) {
-            const QString line = pro->next();
-            if (i >= 4) {
-                writer << line;
-            }
+        for (const QString& line : pro->mid(4)) {
+            writer << line;
         }
         ok = writer.save(target + u'/' + name + QStringLiteral(".pro"), &error);
     }

@@ -122,6 +122,8 @@ private:
     void MessageRecieveVERBUNDEN();
     void disconnectAndEnd(qint64 waitMs, const std::function<void()>& beforeEnd = {});
     QString projectsFolder() const;
+    QString listenOrdner() const;
+    QString neuerProjektOrdner(const QString& name);
     bool projectListed(const QString& name) const;
 
     Programm& programm_;

@@ -9,13 +9,6 @@
 #include <QDir>
 #include <QFileInfo>
 
-namespace {
-int kategorie(const TGleisBildElement& e)
-{
-    return e.Kategorie;
-}
-} // namespace
-
 TGleisbildBetrieb::TGleisbildBetrieb(Programm& programm) : programm_(programm) {}
 
 TGleisBild& TGleisbildBetrieb::bild() const
@@ -63,7 +56,7 @@ void TGleisbildBetrieb::ElementKlick(TGleisBildElement& e, Qt::MouseButton butto
 {
     Umkehr.sichtbar = false;
     Sprungmarke.sichtbar = false;
-    const int modus = programm_.hauptfenster ? programm_.hauptfenster->GleisbildModus : 0;
+    const int modus = bild().Modus();
     if (modus == 10) {
         dienste_->ManuelleFahrstrasseKlick(e, button == Qt::RightButton);
         return;
@@ -83,7 +76,7 @@ void TGleisbildBetrieb::ElementKlick(TGleisBildElement& e, Qt::MouseButton butto
 void TGleisbildBetrieb::laufbetriebKlick(TGleisBildElement& e, Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
 {
     const bool links = button == Qt::LeftButton;
-    switch (static_cast<ElementKategorie>(kategorie(e))) {
+    switch (static_cast<ElementKategorie>(e.Kategorie)) {
     case ElementKategorie::Geschaltet:
     case ElementKategorie::Signal:
     case ElementKategorie::Doppelkreuzweiche:
@@ -203,7 +196,7 @@ void TGleisbildBetrieb::RichtungTauschenKlick(bool tauschen)
 void TGleisbildBetrieb::SignalTasteKlick(TGleisBildElement& display, bool links)
 {
     const SignalTaste& taste = links ? display.ImageLinks : display.ImageRechts;
-    const int modus = programm_.hauptfenster ? programm_.hauptfenster->GleisbildModus : 0;
+    const int modus = bild().Modus();
     if (modus != 1 || !taste.vorhanden || taste.gesperrt || !taste.enabled) {
         return;
     }
@@ -276,7 +269,7 @@ void TGleisbildBetrieb::BahnuebergangAnfordern(TGleisBildElement& haelfte, int a
 
 void TGleisbildBetrieb::SchalterKlick(TSchalterElement& s, bool anTaste)
 {
-    const int modus = programm_.hauptfenster ? programm_.hauptfenster->GleisbildModus : 0;
+    const int modus = bild().Modus();
     if (modus != 1) {
         return;
     }
@@ -295,7 +288,7 @@ void TGleisbildBetrieb::SchalterKlick(TSchalterElement& s, bool anTaste)
 
 void TGleisbildBetrieb::SoundSchalterKlick(TSoundSchalterElement& sound, Qt::MouseButton button)
 {
-    const int modus = programm_.hauptfenster ? programm_.hauptfenster->GleisbildModus : 0;
+    const int modus = bild().Modus();
     if (modus != 1 || button != Qt::RightButton) {
         return;
     }

@@ -6,16 +6,6 @@
 #include "vehicles/TFahrzeug.h"
 #include "settings/ZentraleNamen.h"
 
-namespace {
-QString byType(int typ, std::initializer_list<const char*> texts)
-{
-    if (typ < 1 || typ > static_cast<int>(texts.size())) {
-        return {};
-    }
-    return QString::fromUtf8(texts.begin()[typ - 1]);
-}
-} // namespace
-
 TTrassolin::TTrassolin(Programm& programm) : programm_(programm), betrieb_(programm)
 {
     panels_[3] = QStringLiteral("Uhr");
@@ -129,7 +119,7 @@ void TTrassolin::setMode(int mode, bool fromStatusText)
 
 QString TTrassolin::PowerName(int zentraleTyp)
 {
-    return byType(zentraleTyp, {"Fleischmann Twin-Center", "Uhlenbrock Intellybox 1", "Uhlenbrock Intellybox 2",
+    return TextFuerTyp(zentraleTyp, {"Fleischmann Twin-Center", "Uhlenbrock Intellybox 1", "Uhlenbrock Intellybox 2",
                                 "Uhlenbrock IB-COM", "Märklin Central Station 1", "Märklin Central Station 2",
                                 "ESU 50200 ECoS 1", "ESU 50210 ECoS 2", "Z21"});
 }
@@ -217,11 +207,11 @@ void TTrassolin::MessageRecieveVERBUNDEN()
     programm_.ZentraleVerbunden = true;
     const int typ = programm_.ZentraleTyp();
     UpdateStatusbar(0, 1,
-        byType(typ, {"Verbunden mit Twin-Center ", "Verbunden mit Intellybox 1 ", "Verbunden mit Intellybox 2 ",
+        TextFuerTyp(typ, {"Verbunden mit Twin-Center ", "Verbunden mit Intellybox 1 ", "Verbunden mit Intellybox 2 ",
                      "Verbunden mit IB-COM ", "Verbunden mit Central Station 1 ", "Verbunden mit Central Station 2",
                      "Verbunden mit Ecos 1 ", "Verbunden mit Ecos 2 ", "Verbunden mit z21 "}));
     UpdateStatusbar(1, 1,
-        byType(typ, {"Modus : Betrieb", "Modus : Betrieb", "Modus : Betrieb", "Modus : Betrieb",
+        TextFuerTyp(typ, {"Modus : Betrieb", "Modus : Betrieb", "Modus : Betrieb", "Modus : Betrieb",
                      "Modus : Daten werden von CS1 gelesen", "Modus : Daten werden von CS2 gelesen",
                      "Modus : Daten werden von ECOS 1 gelesen", "Modus : Daten werden von ECOS 2 gelesen",
                      "Modus : Daten werden von z21 gelesen"}));
@@ -299,7 +289,7 @@ void TTrassolin::MessageRecieveVERBINDENERROR()
 void TTrassolin::MessageRecieveLOK_DATEN_VERGLEICHEN_OK()
 {
     const int typ = programm_.ZentraleTyp();
-    const QString station = byType(typ, {"", "", "", "", "CS1", "CS2", "ECOS 1", "ECOS 2", ""});
+    const QString station = TextFuerTyp(typ, {"", "", "", "", "CS1", "CS2", "ECOS 1", "ECOS 2", ""});
     if (programm_.info) {
         programm_.info->logStar(station.isEmpty()
                 ? QStringLiteral(" Zuge_Zuweisen")

@@ -39,18 +39,6 @@ QString bit(bool b)
 {
     return b ? QStringLiteral("1") : QStringLiteral("0");
 }
-
-std::optional<QStringList> lesen(const QString& path, const QStringList& leer, Programm& programm, QString* error)
-{
-    if (!QFileInfo::exists(path)) {
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        if (!SaveFileAtomically(path, LineWriter::JoinLines(leer), error)) {
-            return std::nullopt;
-        }
-        Q_UNUSED(programm);
-    }
-    return LineReader::ReadLines(path, error);
-}
 } // namespace
 
 HaltestellenDatei::HaltestellenDatei(Programm& programm) : programm_(programm) {}
@@ -73,16 +61,16 @@ bool HaltestellenDatei::OpenHaltestellen(const QString& path)
     d.HaltestellenLeeren();
     d.HaltestellenGelesen = false;
     d.HaltestellenFehler = false;
-    const QString file = FindFileNoCase(QFileInfo(path).absolutePath(), QFileInfo(path).fileName());
+    const QString file = FindPathNoCase(path);
     if (!QFileInfo::exists(file) && programm_.logbuch) {
         programm_.logbuch->LogBuchAdd(QStringLiteral("Gleisplan Datei nicht gefunden !!"), 1);
     }
     QString error;
-    const auto lines = lesen(file,
+    const auto lines = LineReader::ReadLinesCreating(file,
                              {QStringLiteral("Reserve"), QStringLiteral("Reserve 1"), QStringLiteral("Reserve 2"),
                               QStringLiteral("Reserve 3"), QStringLiteral("Reserve 4"), version() + kHaltestellenKopf,
                               QStringLiteral("Anzahl Haltestellen : 000")},
-                             programm_, &error);
+                             &error);
     if (!lines) {
         programm_.dialogs.information(error);
         d.HaltestellenFehler = true;
@@ -195,12 +183,12 @@ bool HaltestellenDatei::SaveHaltestellen(const QString& path, QString* error)
 bool HaltestellenDatei::OpenFahrstrassen(const QString& path)
 {
     BetriebsDaten& d = daten();
-    const QString file = FindFileNoCase(QFileInfo(path).absolutePath(), QFileInfo(path).fileName());
+    const QString file = FindPathNoCase(path);
     QString error;
-    const auto lines = lesen(file,
+    const auto lines = LineReader::ReadLinesCreating(file,
                              {version() + kFahrstrassenKopf, QStringLiteral("000 Haltestellen"),
                               QStringLiteral("***************** Fahrstrassen *********************"), QStringLiteral("000 Haltestellen")},
-                             programm_, &error);
+                             &error);
     if (!lines) {
         programm_.dialogs.information(error);
         d.Fahrstrasse_Err = true;

@@ -93,39 +93,25 @@ void TZug::Wenden()
 void TZug::Set_Licht(bool on)
 {
     Funktion[0] = on;
-    switch (typ()) {
-    case 1:
-    case 2:
-        senden(Msg::WM_LOKFUNK, 999);
-        break;
-    case 3:
-    case 4:
-        senden(Msg::WM_LOKDIRF, DirfBits());
-        break;
-    case 5:
-    case 6:
-    case 7:
-    case 8:
-        senden(Msg::WM_LOKFUNK, on ? 1 : 0);
-        break;
-    case 9:
-        senden(Msg::WM_LOKFUNK, on ? 1 : 0); // function 0 is the light
-        break;
-    default:
-        break;
-    }
+    funktionSenden(0, on);
     Neuzeichnen();
 }
 
 void TZug::Set_Funk(int n, bool on)
 {
-    if (n < 1 || n > 16) {
-        if (n == 0) {
-            Set_Licht(on);
-        }
+    if (n < 0 || n > 16) {
         return;
     }
     Funktion[n] = on;
+    funktionSenden(n, on);
+    Neuzeichnen();
+}
+
+// Function 0 is the light. The serial drivers send all functions with one message; LocoNet
+// carries F0..F4 with the direction and F5..F8 in the sound message (nothing above); the others
+// take the function number in the high word.
+void TZug::funktionSenden(int n, bool on) const
+{
     switch (typ()) {
     case 1:
     case 2:
@@ -149,7 +135,6 @@ void TZug::Set_Funk(int n, bool on)
     default:
         break;
     }
-    Neuzeichnen();
 }
 
 void TZug::PanelSchliessen()

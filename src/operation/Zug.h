@@ -99,6 +99,7 @@ private:
     };
 
     void senden(Msg id, const Param& wert) const;
+    void funktionSenden(int n, bool on) const;
     int typ() const;
 
     Programm* programm_;

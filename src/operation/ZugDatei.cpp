@@ -28,22 +28,13 @@ bool ZugDatei::OpenZuge(const QString& path)
     BetriebsDaten& d = *programm_.betriebsdaten;
     d.ZugeGelesen = false;
     d.ZugeFehler = false;
-    const QString file = FindFileNoCase(QFileInfo(path).absolutePath(), QFileInfo(path).fileName());
+    const QString version = f3(ParseInt(programm_.parameters.ProgramVersion).value_or(41));
+    const QStringList leer = {version + QStringLiteral("****************** Zugdaten  ********************"),
+                              QStringLiteral("Anzahl Zuge : 000"), kBtnPanel, QStringLiteral("ZugBtnPanel Left : 008"),
+                              QStringLiteral("ZugBtnPanel Top  : 880"), QStringLiteral("LokLeisteSichtbar"), kHaltestellen,
+                              QStringLiteral("000 Haltestellen")};
     QString error;
-    if (!QFileInfo::exists(file)) {
-        const QString version = f3(ParseInt(programm_.parameters.ProgramVersion).value_or(41));
-        const QStringList leer = {version + QStringLiteral("****************** Zugdaten  ********************"),
-                                  QStringLiteral("Anzahl Zuge : 000"), kBtnPanel, QStringLiteral("ZugBtnPanel Left : 008"),
-                                  QStringLiteral("ZugBtnPanel Top  : 880"), QStringLiteral("LokLeisteSichtbar"), kHaltestellen,
-                                  QStringLiteral("000 Haltestellen")};
-        QDir().mkpath(QFileInfo(file).absolutePath());
-        if (!SaveFileAtomically(file, LineWriter::JoinLines(leer), &error)) {
-            programm_.dialogs.information(error);
-            d.ZugeFehler = true;
-            return false;
-        }
-    }
-    const auto lines = LineReader::ReadLines(file, &error);
+    const auto lines = LineReader::ReadLinesCreating(FindPathNoCase(path), leer, &error);
     if (!lines) {
         programm_.dialogs.information(error);
         d.ZugeFehler = true;

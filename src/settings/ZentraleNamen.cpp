@@ -44,3 +44,11 @@ QString CentraleText(int typ)
     }
     return QStringLiteral("0%1 Centrale : %2").arg(t).arg(ZentraleName(t));
 }
+
+QString TextFuerTyp(int typ, std::initializer_list<const char*> texte)
+{
+    if (typ < 1 || typ > static_cast<int>(texte.size())) {
+        return {};
+    }
+    return QString::fromUtf8(texte.begin()[typ - 1]);
+}
