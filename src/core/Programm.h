@@ -11,6 +11,7 @@
 #include <QString>
 
 class BetriebsDaten;
+class FahrstrassenDienste;
 class ProjektDaten;
 class TGleisBild;
 class TLogBuch;
@@ -50,6 +51,7 @@ struct Programm {
     TGleisBild* gleisbild = nullptr; // the track diagram's elements and tables; before the windows
     TLogBuch* logbuch = nullptr;     // LogBuchAdd for every part
     TFahrzeug* fahrzeuge = nullptr;  // the vehicle database
+    FahrstrassenDienste* fahrstrassen = nullptr; // route setting and automatic control
 
     // `Projekte/<project>/` and the path of one of its files.
     QString projectFolder() const { return programFolder + QStringLiteral("Projekte/") + ProjektName + u'/'; }
