@@ -89,6 +89,11 @@ int main(int argc, char** argv)
     }
     TWebHilfeForm helpForm(programm.programFolder, &mainForm);
     QObject::connect(&infoForm, &TInfoForm::helpRequested, &helpForm, [&helpForm](int topic) { helpForm.showTopic(topic); });
+    QObject::connect(&mainForm, &TTrassolinForm::helpRequested, &helpForm, [&helpForm](int topic) { helpForm.showTopic(topic); });
+    QObject::connect(&mainForm, &TTrassolinForm::backupRequested, &infoForm, [&fenster, &infoForm] {
+        fenster.info().ShowInfoWindow();
+        infoForm.openBackupBox();
+    });
 
     const auto end = [&mainForm] {
         mainForm.endProgram();

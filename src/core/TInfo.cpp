@@ -423,25 +423,54 @@ void TInfo::OpenProject(bool connect)
 
 // ---- save-all and end -------------------------------------------------------------------------
 
+// A file is written only when it was loaded in this run; true when there was nothing to write.
+bool TInfo::speichern(Datei datei, QString* error)
+{
+    ProjektDaten& daten = *programm_.daten;
+    const auto save = [&](bool loaded, bool (ProjektDaten::*saver)(const QString&, QString*), const char* suffix) {
+        return !loaded || (daten.*saver)(programm_.projectFile(QString::fromLatin1(suffix)), error);
+    };
+    switch (datei) {
+    case Datei::Gleisplan:
+        return save(planLoaded, &ProjektDaten::SaveTrackPlan, ".da2");
+    case Datei::Haltestellen:
+        return save(stationsLoaded && planLoaded, &ProjektDaten::SaveStations, ".hs2");
+    case Datei::Fahrstrassen:
+        // The routes carry one driving-data block per train: without the trains read, writing
+        // them would lose every block.
+        return save(routesLoaded && trainsLoaded, &ProjektDaten::SaveRoutes, ".Fs4");
+    case Datei::Zuge:
+        return save(trainsLoaded, &ProjektDaten::SaveTrains, ".Zug");
+    }
+    return true;
+}
+
+bool TInfo::Speichern(Datei datei)
+{
+    if (!programm_.ProjektDateiGeladen) {
+        return false;
+    }
+    QString error;
+    if (!speichern(datei, &error)) {
+        programm_.dialogs.information(error);
+        return false;
+    }
+    return true;
+}
+
+
 bool TInfo::SaveAll()
 {
     if (!programm_.ProjektDateiGeladen) {
         return true;
     }
-    ProjektDaten& daten = *programm_.daten;
     QStringList errors;
-    QString error;
-    const auto save = [&](bool loaded, bool (ProjektDaten::*saver)(const QString&, QString*), const char* suffix) {
-        if (loaded && !(daten.*saver)(programm_.projectFile(QString::fromLatin1(suffix)), &error)) {
+    for (Datei datei : {Datei::Gleisplan, Datei::Haltestellen, Datei::Fahrstrassen, Datei::Zuge}) {
+        QString error;
+        if (!speichern(datei, &error)) {
             errors << error;
         }
-    };
-    save(planLoaded, &ProjektDaten::SaveTrackPlan, ".da2");
-    save(stationsLoaded && planLoaded, &ProjektDaten::SaveStations, ".hs2");
-    // The routes carry one driving-data block per train: without the trains read, writing them
-    // would lose every block.
-    save(routesLoaded && trainsLoaded, &ProjektDaten::SaveRoutes, ".Fs4");
-    save(trainsLoaded, &ProjektDaten::SaveTrains, ".Zug");
+    }
     if (!programm_.system->SaveProjectSettings(programm_.projectFile(QStringLiteral(".pro")))) {
         errors << QStringLiteral("Die Projekteinstellungen konnten nicht gespeichert werden.");
     }

@@ -41,6 +41,10 @@ public:
     void OpenProject(bool connect);
     // Writes every project file whose loading did not fail; false when a save failed.
     bool SaveAll();
+    // Writes one project file at once (after a change made from a menu), under the same rule as
+    // SaveAll; a failure is shown. False when it could not be written.
+    enum class Datei { Gleisplan, Haltestellen, Fahrstrassen, Zuge };
+    bool Speichern(Datei datei);
     // The exit key: asks, saves, disconnects and ends the program.
     void EndProgram(bool fromStartWindow);
 
@@ -113,6 +117,7 @@ Q_SIGNALS:
     void programEndRequested();
 
 private:
+    bool speichern(Datei datei, QString* error);
     void log(const QString& text, bool red = false);
     void setProgress(int position);
     void status(const QString& text);

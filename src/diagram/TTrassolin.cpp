@@ -2,13 +2,38 @@
 
 #include "core/Programm.h"
 #include "core/TInfo.h"
+#include "diagram/GleisBild.h"
 #include "operation/BetriebsDaten.h"
-#include "vehicles/TFahrzeug.h"
+#include "operation/FahrstrassenDienste.h"
+#include "settings/TSystem.h"
 #include "settings/ZentraleNamen.h"
+#include "vehicles/TFahrzeug.h"
 
-TTrassolin::TTrassolin(Programm& programm) : programm_(programm), betrieb_(programm)
+TTrassolin::TTrassolin(Programm& programm)
+    : programm_(programm), betrieb_(programm), anzeigeMenue_(programm), loksHierhin_(programm)
 {
     panels_[3] = QStringLiteral("Uhr");
+    betrieb_.setDienste(this);
+    anzeigeMenue_.ZugAuswahlOeffnen = [this](THaltestelle& station, TGleisBildElement& display, bool einfuegen) {
+        if (einfuegen) {
+            loksHierhin_.ZugEinfuegenOeffnen(station, display);
+        } else {
+            loksHierhin_.ErlaubteZuegeOeffnen(station);
+        }
+        Q_EMIT changed();
+    };
+}
+
+FahrstrassenDienste& TTrassolin::fahrstrassen() const
+{
+    static KeineFahrstrassenDienste keine;
+    return programm_.fahrstrassen != nullptr ? *programm_.fahrstrassen : keine;
+}
+
+QString TTrassolin::Titel() const
+{
+    const QString anfang = QStringLiteral("Trassolin Modellbahnsteuerung v") + programm_.parameters.ProgramVersion;
+    return GleisbildModus == 2 ? anfang + QStringLiteral(" Gleisbildbearbeiten ") : anfang + u' ';
 }
 
 void TTrassolin::receive(const CoreMessage& message)
@@ -250,6 +275,7 @@ void TTrassolin::MessageRecieveVERBINDENFERTIG()
     const int typ = programm_.ZentraleTyp();
     programm_.bus.broadcast(Msg::WM_LOK_DATEN_VERGLEICHEN, 0, typ);
     programm_.bus.broadcast(Msg::WM_MAGVERGLEICHEN, typ, 0);
+    ZugeZuweisen();
 }
 
 void TTrassolin::ZentraleLogZeigen()
@@ -295,6 +321,7 @@ void TTrassolin::MessageRecieveLOK_DATEN_VERGLEICHEN_OK()
                 ? QStringLiteral(" Zuge_Zuweisen")
                 : QStringLiteral(" Lok vergleichen - Loks datenbank <> Loks ") + station + QStringLiteral(" -> Zuge_Zuweisen"));
     }
+    ZugeZuweisen();
 }
 
 void TTrassolin::GoKlick()
@@ -325,4 +352,378 @@ void TTrassolin::InterfaceKlick()
 void TTrassolin::DebugTaste()
 {
     programm_.bus.broadcast(Msg::WM_DEBUG, DebugSichtbar ? 0 : 1, 0);
+}
+
+// ---- automatic operation ----------------------------------------------------------------------
+
+void TTrassolin::AutomaticSchalten()
+{
+    if (!AutomaticAn) {
+        AutomaticAn = true;
+        fahrstrassen().DiagnoseZeile(QStringLiteral("TrassolinAutomatic AN "));
+        fahrstrassen().AutomaticTimerStarten();
+    } else {
+        // The timer stops first: no route is started after the switch shows "off".
+        fahrstrassen().AutomaticTimerStoppen();
+        AutomaticAn = false;
+        fahrstrassen().DiagnoseZeile(QStringLiteral("TrassolinAutomatic AUS "));
+    }
+    if (programm_.system != nullptr) {
+        Q_EMIT programm_.system->panelColorChanged();
+    }
+    Q_EMIT changed();
+}
+
+void TTrassolin::LimitHoch()
+{
+    if (!AutomaticAn) {
+        return;
+    }
+    ++programm_.settings.MaxZugeInAutomaticAktiv;
+    if (programm_.system != nullptr) {
+        programm_.system->SaveProjectSettings();
+    }
+    Q_EMIT changed();
+}
+
+void TTrassolin::LimitRunter()
+{
+    if (!AutomaticAn || programm_.settings.MaxZugeInAutomaticAktiv <= 0) {
+        return;
+    }
+    --programm_.settings.MaxZugeInAutomaticAktiv;
+    if (programm_.system != nullptr) {
+        programm_.system->SaveProjectSettings();
+    }
+    Q_EMIT changed();
+}
+
+QString TTrassolin::AutomaticText() const
+{
+    return AutomaticAn ? QStringLiteral("Automatik Ausschalten") : QStringLiteral("Automatik Einschalten");
+}
+
+QString TTrassolin::AutomaticMenueText() const
+{
+    return AutomaticAn ? QStringLiteral("Ausschalten") : QStringLiteral("Einschalten");
+}
+
+QString TTrassolin::AktivText() const
+{
+    return QStringLiteral("Aktiv : ") + QString::number(ZugeInAutomaticAktiv);
+}
+
+QString TTrassolin::LimitText() const
+{
+    return QString::number(programm_.settings.MaxZugeInAutomaticAktiv);
+}
+
+// ---- vehicle database -------------------------------------------------------------------------
+
+void TTrassolin::DatenbankKlick()
+{
+    bool zugInFahrstrasse = false;
+    if (programm_.betriebsdaten != nullptr) {
+        for (const auto& zug : programm_.betriebsdaten->ZugListe) {
+            zugInFahrstrasse = zugInFahrstrasse || zug->ZugStatus != 0;
+        }
+    }
+    if (AutomaticAn) {
+        programm_.dialogs.information(QStringLiteral("Automatik ist noch eingeschaltet. \n\rBitte zuerst ausschalten !!"));
+    } else if (ZugeInAutomaticAktiv != 0) {
+        programm_.dialogs.information(QStringLiteral("Es sind noch Züge in Automatik unterwegs!"));
+    } else if (zugInFahrstrasse) {
+        programm_.dialogs.information(
+            QStringLiteral("Es sind nocht Züge in Fahrstrassen unterwegst. \n\rBitte alle Fahrstrassen beenden !!"));
+    } else {
+        if (programm_.info != nullptr) {
+            programm_.info->SaveAll();
+        }
+        if (!datenbankOffen_) {
+            vorDatenbank_ = state_;
+            datenbankOffen_ = true;
+        }
+        setSteuerzustand(Steuerzustand::Gesperrt);
+        Q_EMIT datenbankOeffnen();
+    }
+}
+
+void TTrassolin::DatenbankGeschlossen()
+{
+    if (datenbankOffen_) {
+        datenbankOffen_ = false;
+        setSteuerzustand(vorDatenbank_);
+    }
+}
+
+// ---- display options --------------------------------------------------------------------------
+
+void TTrassolin::GleisKontaktNrAnzeigenKlick()
+{
+    if (programm_.gleisbild == nullptr) {
+        return;
+    }
+    TGleisBild& bild = *programm_.gleisbild;
+    bild.GleisKontaktNrAnzeigen = !bild.GleisKontaktNrAnzeigen;
+    bild.MagnetArtNrAnzeigen = false;
+    Q_EMIT bild.allesNeuZeichnen();
+    Q_EMIT changed();
+}
+
+void TTrassolin::MagnetArtNrAnzeigenKlick()
+{
+    if (programm_.gleisbild == nullptr) {
+        return;
+    }
+    TGleisBild& bild = *programm_.gleisbild;
+    bild.MagnetArtNrAnzeigen = !bild.MagnetArtNrAnzeigen;
+    bild.GleisKontaktNrAnzeigen = false;
+    Q_EMIT bild.allesNeuZeichnen();
+    Q_EMIT changed();
+}
+
+QString TTrassolin::GleisKontaktHint() const
+{
+    const bool an = programm_.gleisbild != nullptr && programm_.gleisbild->GleisKontaktNrAnzeigen;
+    return an ? QStringLiteral("Gleiskontaktnummer ausblenden") : QStringLiteral("Gleiskontaktnummer anzeigen");
+}
+
+QString TTrassolin::MagnetArtHint() const
+{
+    const bool an = programm_.gleisbild != nullptr && programm_.gleisbild->MagnetArtNrAnzeigen;
+    return an ? QStringLiteral("MagnertArtikelnummer ausblenden") : QStringLiteral("MagnertArtikelnummer anzeigen");
+}
+
+void TTrassolin::IconBoxZeigen()
+{
+    IconBoxSichtbar = true;
+    Q_EMIT changed();
+}
+
+void TTrassolin::IconSetWaehlen(int set)
+{
+    IconBoxSichtbar = false;
+    if (programm_.system != nullptr) {
+        programm_.system->setFunktionBilderAuswahl(set);
+        programm_.system->SaveProjectSettings();
+    }
+    if (programm_.betriebsdaten != nullptr) {
+        for (const auto& zug : programm_.betriebsdaten->ZugListe) {
+            zug->Neuzeichnen();
+        }
+    }
+    Q_EMIT changed();
+}
+
+// ---- "Alle fahrstrassen Lösschen" -------------------------------------------------------------
+
+void TTrassolin::AlleFahrstrassenLoeschen()
+{
+    if (!programm_.dialogs.yesNo(QStringLiteral("Alle Züge anhalten und\ralle Fahrstrassen lösschen ?"))
+        || programm_.betriebsdaten == nullptr) {
+        return;
+    }
+    FahrstrassenDienste& dienste = fahrstrassen();
+    TGleisBild* bild = programm_.gleisbild;
+    for (const auto& station : programm_.betriebsdaten->HaltestellenListe) {
+        station->HaltestelleBelegt = false;
+        station->AktiveFahrstrasse = nullptr;
+        station->HaltestelleStatus = 0;
+        station->WartezeitVorbei = true;
+        if (TGleisBildElement* display = station->HaltestelleElement) {
+            display->FahrstrasseLinks = {};
+            display->FahrstrasseRechts = {};
+            display->SetSignalLinks(0);
+            display->SetSignalRechts(0);
+            for (SignalTaste* taste : {&display->ImageLinks, &display->ImageRechts}) {
+                taste->enabled = true;
+                taste->Hint = QStringLiteral("Signal");
+            }
+            if (TZug* zug = display->Zug) {
+                zug->ZugStatus = 0;
+                zug->AutomaticAktivSetzen(false);
+                dienste.ZugverfolgungAktualisieren(*zug);
+            }
+        }
+        for (const auto& route : station->HaltestelleFahrstrassen) {
+            route->FahrstrasseStatus = 0;
+            dienste.DeleteFahrstrasse(*route);
+            for (const FahrstrasseElement& fe : route->FahrstrasseElemente) {
+                if (TGleisBildElement* e = bild != nullptr ? bild->Zelle(fe.Spalte, fe.Zeile) : nullptr) {
+                    e->FahrstrasseBelegt = {};
+                    e->InFahrstrasse = false;
+                    Q_EMIT bild->neuZeichnen(e);
+                }
+            }
+            dienste.FahrstrasseAnzeigen(*route, false);
+        }
+    }
+    if (bild != nullptr) {
+        for (const auto& e : bild->Elemente()) {
+            e->InFahrstrasse = false;
+        }
+        Q_EMIT bild->allesNeuZeichnen();
+    }
+    for (const auto& zug : programm_.betriebsdaten->ZugListe) {
+        if (zug->ZugSpeed != 0) {
+            zug->Set_Speed(0);
+            zug->AutomaticAktivSetzen(false);
+        }
+    }
+    ZugeInAutomaticAktiv = 0;
+    Q_EMIT changed();
+}
+
+// ---- locomotive bar ---------------------------------------------------------------------------
+
+void TTrassolin::setLokTastenAnzahl(int anzahl)
+{
+    lokLeiste_ = TLokLeiste(anzahl);
+}
+
+void TTrassolin::ZugeZuweisen()
+{
+    if (programm_.betriebsdaten != nullptr) {
+        lokLeiste_.ZugeZuweisen(programm_.betriebsdaten->ZugListe, programm_.settings, programm_.ZentraleTyp());
+    }
+    Q_EMIT changed();
+}
+
+void TTrassolin::LokLeistePlus()
+{
+    lokLeiste_.Plus();
+    Q_EMIT changed();
+}
+
+void TTrassolin::LokLeisteMinus()
+{
+    lokLeiste_.Minus();
+    Q_EMIT changed();
+}
+
+void TTrassolin::LokLeisteSeite(int seite)
+{
+    if (seite >= 0 && seite < static_cast<int>(lokLeiste_.seiten().size()) && seite != lokLeiste_.aktiveSeite) {
+        lokLeiste_.aktiveSeite = seite;
+        Q_EMIT changed();
+    }
+}
+
+void TTrassolin::LokLeisteUmschalten()
+{
+    LokLeisteSichtbar = !LokLeisteSichtbar;
+    Q_EMIT changed();
+}
+
+QString TTrassolin::LokLeisteText() const
+{
+    return LokLeisteSichtbar ? QStringLiteral("Lok Leiste Verbergen") : QStringLiteral("Lok Leiste Anzeigen");
+}
+
+void TTrassolin::LokBildKlick(TZug& zug)
+{
+    const int typ = programm_.ZentraleTyp();
+    if ((typ == 5 || typ == 7 || typ == 8) && !TLokLeiste::ZentraleGebunden(zug)) {
+        const QString zentrale = typ == 7 ? QStringLiteral("(ECOS 1)") : typ == 8 ? QStringLiteral("(ECOS 2)") : QStringLiteral("(Central Station 1)");
+        if (programm_.dialogs.yesNo(QStringLiteral("Zug : ") + zug.ZugName + QStringLiteral(" ist nicht an Zentrale ") + zentrale
+                                    + QStringLiteral(" gebunden \r Lokdatenbank öffnen ?"))) {
+            DatenbankKlick();
+        }
+        return;
+    }
+    zug.ZugSichtbar = !zug.ZugSichtbar;
+    zug.Neuzeichnen();
+    if ((typ == 3 || typ == 4) && zug.ZugSichtbar && programm_.betriebsdaten != nullptr && programm_.betriebsdaten->OhneSlot(zug)) {
+        programm_.bus.broadcast(Msg::WM_LOK_IN_SLOT, zug.ZugNr, 0);
+    }
+}
+
+void TTrassolin::LokStopKlick(TZug& zug)
+{
+    zug.Set_Speed(0);
+}
+
+void TTrassolin::LokLichtKlick(TZug& zug)
+{
+    zug.Set_Licht(!zug.Funktion[0]);
+}
+
+// ---- menus of the diagram ---------------------------------------------------------------------
+
+void TTrassolin::AnzeigeMenueOeffnen(TGleisBildElement& display, QPoint pos)
+{
+    const Menue menue = anzeigeMenue_.Oeffnen(display);
+    Q_EMIT menueOeffnen(menue, pos);
+}
+
+int TTrassolin::HaltestellenZustand(int haltestelleNr) const
+{
+    const THaltestelle* station = programm_.betriebsdaten != nullptr ? programm_.betriebsdaten->HaltestelleVonId(haltestelleNr) : nullptr;
+    return station != nullptr ? station->HaltestelleStatus : 0;
+}
+
+void TTrassolin::ProgrammMenueOeffnen(TGleisBildElement& taste, QPoint pos, bool zuweisen, bool starten, bool zuweisungLoeschen)
+{
+    const QString element = taste.Name;
+    Menue menue;
+    if (zuweisen) {
+        menue.push_back({QStringLiteral("&Ablaufsteuerung zuweisen"), -1, true, false, [this, element, &taste, pos] {
+            AblaufBox.sichtbar = true;
+            AblaufBox.element = element;
+            AblaufBox.namen = AblaufsteuerungNamen ? AblaufsteuerungNamen() : QStringList();
+            AblaufBox.auswahl = taste.AblaufsteuerungName;
+            AblaufBox.pos = pos;
+            Q_EMIT changed();
+        }, {}});
+    }
+    if (starten) {
+        // Offered; starting a program from here does nothing.
+        menue.push_back({taste.AblaufsteuerungName + QStringLiteral(" &Starten"), -1, true, false, [] {}, {}});
+    }
+    if (zuweisungLoeschen) {
+        menue.push_back({QStringLiteral("Zuweisung &lösschen"), -1, true, false, [this, element] { ablaufZuweisen(element, QString()); }, {}});
+    }
+    menue.push_back({QStringLiteral("Ablaufsteuerung Dialog öffnen"), -1, true, false, [] {}, {}});
+    menue.push_back({QStringLiteral("Hilfe"), -1, true, false, [this] { Q_EMIT hilfeAngefordert(6002); }, {}});
+    Q_EMIT menueOeffnen(menue, pos);
+}
+
+void TTrassolin::AblaufBoxOk(const QString& name)
+{
+    const QString element = AblaufBox.element;
+    AblaufBoxSchliessen();
+    if (!name.isEmpty()) {
+        ablaufZuweisen(element, name);
+    }
+}
+
+void TTrassolin::AblaufBoxEintragLoeschen()
+{
+    const QString element = AblaufBox.element;
+    AblaufBoxSchliessen();
+    ablaufZuweisen(element, QString());
+}
+
+void TTrassolin::AblaufBoxSchliessen()
+{
+    AblaufBox = {};
+    Q_EMIT changed();
+}
+
+// The button takes the program (empty: none), is redrawn, and the plan file is written at once.
+void TTrassolin::ablaufZuweisen(const QString& element, const QString& name)
+{
+    if (programm_.gleisbild == nullptr) {
+        return;
+    }
+    for (const auto& e : programm_.gleisbild->Elemente()) {
+        if (e->Name == element) {
+            e->AblaufsteuerungName = name;
+            Q_EMIT programm_.gleisbild->neuZeichnen(e.get());
+            if (programm_.info != nullptr) {
+                programm_.info->Speichern(TInfo::Datei::Gleisplan);
+            }
+            return;
+        }
+    }
 }

@@ -4,16 +4,22 @@
 #pragma once
 
 #include "core/MessageBus.h"
+#include "diagram/AnzeigeMenue.h"
+#include "diagram/LoksHierhin.h"
 #include "diagram/TGleisbildBetrieb.h"
+#include "operation/LokLeiste.h"
 
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QPoint>
 #include <array>
+#include <functional>
 
 struct Programm;
+class FahrstrassenDienste;
 
-class TTrassolin : public QObject, public MessageReceiver {
+class TTrassolin : public QObject, public MessageReceiver, private BetriebsDienste {
     Q_OBJECT
 public:
     // The control states: which menus and keys are usable.
@@ -65,11 +71,11 @@ public:
     bool StartbildSichtbar = true;        // the start picture over the diagram
     bool NeuesProjektBoxSichtbar = false; // offers to start a track plan after a new project
     bool DatenbankKeySichtbar = false;    // the vehicle-database key, once the database is loaded
-    bool DebugSichtbar = false;
-    // The locomotive bar: shown by the user, kept in the train file.
+    bool DebugSichtbar = false;           // the "Debug" key, the diagnosis key, "&CheckFahrstrasse"
+    // The locomotive bar: shown by the user; its place is kept in the train file.
     bool LokLeisteSichtbar = true;
     int LokLeisteLeft = 8;
-    int LokLeisteTop = 880;           // the "Debug" key, the diagnosis key, "&CheckFahrstrasse"
+    int LokLeisteTop = 880;
     // The command-station log box over the diagram: the connection and registration steps of
     // the network drivers while they connect.
     QStringList ZentraleLog;
@@ -83,15 +89,95 @@ public:
     // What clicks on the diagram do in run mode, and the accessory and contact reports.
     TGleisbildBetrieb& betrieb() { return betrieb_; }
 
+    // Window title: the version and, while the editor runs, the editing note.
+    QString Titel() const;
+
+    // --- automatic operation
+    void AutomaticSchalten(); // key "Automatik Einschalten" and menu "Automatic" -> "Einschalten"
+    void LimitHoch();
+    void LimitRunter();
+    int ZugeInAutomaticAktiv = 0;
+    int AutomaticBild() const { return AutomaticAn ? 24 : 25; }
+    QString AutomaticText() const;
+    QString AutomaticMenueText() const;
+    QString AktivText() const;
+    QString LimitText() const;
+
+    // --- the vehicle database key: refused while trains run; otherwise everything is saved, the
+    // window locks and `datenbankOeffnen` asks for the database window.
+    void DatenbankKlick();
+    // The database window closed: the window goes back to the state it had.
+    void DatenbankGeschlossen();
+
+    // --- display options
+    void GleisKontaktNrAnzeigenKlick();
+    void MagnetArtNrAnzeigenKlick();
+    QString GleisKontaktHint() const;
+    QString MagnetArtHint() const;
+    bool IconBoxSichtbar = false; // "Icon für Funktionstasten"
+    void IconBoxZeigen();
+    void IconSetWaehlen(int set);
+
+    // "Alle fahrstrassen Lösschen": asks, then stops every train and frees every route.
+    void AlleFahrstrassenLoeschen();
+
+    // --- the locomotive bar
+    // The key count, fixed once from the window width when the window is made.
+    void setLokTastenAnzahl(int anzahl);
+    TLokLeiste& lokLeiste() { return lokLeiste_; }
+    void ZugeZuweisen();
+    void LokLeistePlus();
+    void LokLeisteMinus();
+    void LokLeisteSeite(int seite);
+    void LokLeisteUmschalten(); // key "Lok Leiste Anzeigen" and menu "&Lokleiste "
+    QString LokLeisteText() const;
+    // A key's picture, its "Stop Lok" and its light key.
+    void LokBildKlick(TZug& zug);
+    void LokStopKlick(TZug& zug);
+    void LokLichtKlick(TZug& zug);
+
+    // --- loco-display menu and train chooser
+    TAnzeigeMenue& anzeigeMenue() { return anzeigeMenue_; }
+    TLoksHierhin& loksHierhin() { return loksHierhin_; }
+
+    // --- program-button menu and its box "Ablaufsteuerung"
+    struct AblaufBoxZustand {
+        bool sichtbar = false;
+        QString element; // the program button's name
+        QStringList namen;
+        QString auswahl;
+        QPoint pos;
+    } AblaufBox;
+    // The names of every sequence program (empty while there are none).
+    std::function<QStringList()> AblaufsteuerungNamen;
+    void AblaufBoxOk(const QString& name);
+    void AblaufBoxEintragLoeschen();
+    void AblaufBoxSchliessen();
+
     // Name shown in panel 0 with " (Power ON)" / " (Power OFF)".
     static QString PowerName(int zentraleTyp);
 
 Q_SIGNALS:
     void changed();
+    // A loco display's menu or a program button's menu is to be shown at `pos` (diagram pixels).
+    void menueOeffnen(const Menue& menue, QPoint pos);
+    void datenbankOeffnen();
+    void hilfeAngefordert(int topic);
     // Trains were created or brought up to date from the vehicle database.
     void zugListeGeaendert();
 
 private:
+    // BetriebsDienste: what run-mode clicks ask of the main window.
+    void ManuelleFahrstrasseKlick(TGleisBildElement&, bool) override {}
+    bool FahrzielAnfahren(TGleisBildElement&, TZug*, TGleisBildElement&) override { return false; }
+    void AnzeigeMenueOeffnen(TGleisBildElement& display, QPoint pos) override;
+    void HaltestellenInfoOeffnen(int) override {}
+    void ProgrammMenueOeffnen(TGleisBildElement& taste, QPoint pos, bool zuweisen, bool starten, bool zuweisungLoeschen) override;
+    int HaltestellenZustand(int haltestelleNr) const override;
+    void SignalMitFahrstrasse(TGleisBildElement&, bool) override {}
+
+    void ablaufZuweisen(const QString& element, const QString& name);
+    FahrstrassenDienste& fahrstrassen() const;
     void MessageRecieveVERBUNDEN();
     void MessageRecieveGETRENNT();
     void MessageRecievePOWERON();
@@ -104,6 +190,11 @@ private:
 
     Programm& programm_;
     TGleisbildBetrieb betrieb_;
+    TLokLeiste lokLeiste_{1};
+    TAnzeigeMenue anzeigeMenue_;
+    TLoksHierhin loksHierhin_;
     std::array<QString, 4> panels_;
     Steuerzustand state_ = Steuerzustand::ProjektOffen;
+    bool datenbankOffen_ = false;
+    Steuerzustand vorDatenbank_ = Steuerzustand::Betrieb;
 };

@@ -23,6 +23,8 @@ public:
     virtual void FahrstrasseFreigeben(TFahrstrasse& route) = 0;
     virtual void FahrstrasseLoeschen(TFahrstrasse& route) = 0;
     virtual void FahrstrasseAnzeigen(TFahrstrasse& route, bool an) = 0;
+    // Removes every queued command of the route from both command queues.
+    virtual void DeleteFahrstrasse(TFahrstrasse& route) = 0;
     // The train's route state or station changed: train tracking shows it again.
     virtual void ZugverfolgungAktualisieren(TZug& zug) = 0;
 
@@ -42,6 +44,7 @@ public:
     void FahrstrasseFreigeben(TFahrstrasse&) override {}
     void FahrstrasseLoeschen(TFahrstrasse&) override {}
     void FahrstrasseAnzeigen(TFahrstrasse&, bool) override {}
+    void DeleteFahrstrasse(TFahrstrasse&) override {}
     void ZugverfolgungAktualisieren(TZug&) override {}
     void AutomaticTimerStarten() override {}
     void AutomaticTimerStoppen() override {}

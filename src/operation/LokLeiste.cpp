@@ -23,15 +23,12 @@ void TLokLeiste::ZugeZuweisen(const std::vector<std::unique_ptr<TZug>>& zuege, c
         sortiert_ = sortiert;
         aktiveSeite = 0;
     }
-    // Only trains with an address, where the command station is addressed by train number.
-    const bool nurMitAdresse = settings.NichtAlleLoksanzeigen
-        && (zentraleTyp == 1 || zentraleTyp == 2 || zentraleTyp == 3 || zentraleTyp == 4 || zentraleTyp == 9);
     for (Seite& s : seiten_) {
         s.liste.clear();
     }
     for (const auto& zug : zuege) {
         zug->LokTasteNr = 0;
-        if (zug->ZugGeloescht || zug->ImSchrank || (nurMitAdresse && zug->Addr == 0)) {
+        if (!Angeboten(*zug, settings, zentraleTyp)) {
             continue;
         }
         for (Seite& s : seiten_) {
@@ -44,6 +41,39 @@ void TLokLeiste::ZugeZuweisen(const std::vector<std::unique_ptr<TZug>>& zuege, c
         fenster(s);
     }
     tastenBelegen();
+}
+
+bool TLokLeiste::Angeboten(const TZug& zug, const ProjectSettings& settings, int zentraleTyp)
+{
+    const bool nurMitAdresse = settings.NichtAlleLoksanzeigen
+        && (zentraleTyp == 1 || zentraleTyp == 2 || zentraleTyp == 3 || zentraleTyp == 4 || zentraleTyp == 9);
+    return !zug.ZugGeloescht && !zug.ImSchrank && !(nurMitAdresse && zug.Addr == 0);
+}
+
+bool TLokLeiste::ZentraleGebunden(const TZug& zug)
+{
+    return !zug.ECOSID.isEmpty() && zug.ECOSID != QStringLiteral("0000");
+}
+
+TLokLeiste::TastenAnsicht TLokLeiste::Ansicht(const TZug* zug, int zentraleTyp)
+{
+    TastenAnsicht a;
+    if (zug == nullptr) {
+        return a;
+    }
+    const bool gebunden = ZentraleGebunden(*zug);
+    a.sichtbar = true;
+    a.licht = zug->Funktion[0];
+    a.label = zug->ZugName;
+    if (zentraleTyp == 5 || zentraleTyp == 7 || zentraleTyp == 8) {
+        a.label += QStringLiteral(" (") + zug->ECOSID + u')';
+        a.nichtVerbundenLabel = !gebunden;
+    } else if (zentraleTyp == 6) {
+        a.nichtVerbundenLabel = !gebunden;
+        a.bedienbar = gebunden;
+    }
+    a.ungebundenFarbe = zentraleTyp >= 5 && zentraleTyp <= 8 && !gebunden;
+    return a;
 }
 
 // The window shows at most the key count of trains from `erste`; it never starts behind the
@@ -60,6 +90,12 @@ void TLokLeiste::fenster(Seite& s) const
 
 void TLokLeiste::tastenBelegen()
 {
+    // A train paged out of the window forgets its key.
+    for (Seite& s : seiten_) {
+        for (TZug* zug : s.liste) {
+            zug->LokTasteNr = 0;
+        }
+    }
     for (std::size_t seite = 0; seite < seiten_.size(); ++seite) {
         int taste = 1;
         for (TZug* zug : Tasten(static_cast<int>(seite))) {
@@ -75,7 +111,8 @@ std::vector<TZug*> TLokLeiste::Tasten(int seite) const
     }
     const Seite& s = seiten_[static_cast<std::size_t>(seite)];
     std::vector<TZug*> tasten;
-    for (int i = s.erste; i <= s.letzte; ++i) {
+    const int letzte = std::min(s.letzte, static_cast<int>(s.liste.size()));
+    for (int i = std::max(1, s.erste); i <= letzte; ++i) {
         tasten.push_back(s.liste[static_cast<std::size_t>(i - 1)]);
     }
     return tasten;

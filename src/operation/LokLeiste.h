@@ -25,6 +25,23 @@ public:
     // Rebuilds the lists from the trains in their order and puts the window's trains on the
     // keys; every train remembers its key (0 for none).
     void ZugeZuweisen(const std::vector<std::unique_ptr<TZug>>& zuege, const ProjectSettings& settings, int zentraleTyp);
+    // Whether the bar (and the train chooser) offers the train: not deleted, not in the cabinet,
+    // and with an address where the command station is addressed by it and only those are wanted.
+    static bool Angeboten(const TZug& zug, const ProjectSettings& settings, int zentraleTyp);
+    // The train is bound to an object of the command station.
+    static bool ZentraleGebunden(const TZug& zug);
+
+    // What a key shows for its train (nullptr: an empty key) under a command-station type.
+    struct TastenAnsicht {
+        bool sichtbar = false;
+        QString label = QStringLiteral("Keine Lok");
+        bool nichtVerbundenLabel = false; // "Lok ist nicht mit Zentrale verbunden"
+        bool bedienbar = true;            // stop key, light key and picture enabled
+        bool ungebundenFarbe = false;     // the key takes the gradient-caption colour
+        bool licht = false;
+    };
+    static TastenAnsicht Ansicht(const TZug* zug, int zentraleTyp);
+
     void Plus();
     void Minus();
     bool PlusEnabled() const;

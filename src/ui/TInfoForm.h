@@ -19,6 +19,8 @@ class QTableWidget;
 class TInfoForm : public QWidget {
     Q_OBJECT
 public:
+    // The backup box, asking for the backup's name.
+    void openBackupBox();
     TInfoForm(Programm& programm, TInfo& info, QWidget* parent = nullptr);
 
     // Shows the logic's state; runs on every TInfo::changed().
@@ -42,7 +44,6 @@ private:
     void buildBackupBox(QWidget* parent);
     void refreshLog();
     void refreshProjectList();
-    void openBackupBox();
 
     Programm& programm_;
     TInfo& info_;

@@ -155,12 +155,8 @@ QAbstractButton* TZugPanel::bildTaste(const QString& name, const QString& hint, 
 
 QImage TZugPanel::grossesBild() const
 {
-    const TFahrzeug* fahrzeuge = programm_.fahrzeuge;
-    const int i = zug_.ZugBild40x160;
-    if (fahrzeuge != nullptr && i >= 0 && i < static_cast<int>(fahrzeuge->bilder.gross.size())) {
-        return fahrzeuge->bilder.gross[static_cast<size_t>(i)];
-    }
-    return FahrzeugBilder::Platzhalter(true, QSize(160, 40));
+    return programm_.fahrzeuge != nullptr ? programm_.fahrzeuge->bilder.Gross(zug_.ZugBild40x160)
+                                          : FahrzeugBilder::Platzhalter(true, QSize(160, 40));
 }
 
 void TZugPanel::BildZuweisen()

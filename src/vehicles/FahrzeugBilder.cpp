@@ -75,3 +75,13 @@ void FahrzeugBilder::aufbauen(FahrzeugDatenbank& db, const Ordner& ordner, const
         hinweis.push_back(text);
     }
 }
+
+QImage FahrzeugBilder::Gross(int index) const
+{
+    return index >= 0 && index < static_cast<int>(gross.size()) ? gross[static_cast<size_t>(index)] : Platzhalter(true, QSize(160, 40));
+}
+
+QImage FahrzeugBilder::Klein(int index) const
+{
+    return index >= 0 && index < static_cast<int>(klein.size()) ? klein[static_cast<size_t>(index)] : Platzhalter(true, QSize(80, 20));
+}

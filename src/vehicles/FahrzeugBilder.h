@@ -25,6 +25,10 @@ struct FahrzeugBilder {
     // Sets every article's `bildIndex`. `log` gets the size warnings for the logbook.
     void aufbauen(FahrzeugDatenbank& db, const Ordner& ordner, const std::function<void(const QString&)>& log);
 
+    // The picture at `index`, or the locomotive placeholder when there is none.
+    QImage Gross(int index) const;
+    QImage Klein(int index) const;
+
     // The drawn pictures for a missing locomotive or wagon picture.
     static QImage Platzhalter(bool lok, QSize size);
     // The path of an article's picture, or empty when it does not exist.

@@ -1,9 +1,11 @@
 #include "vehicles/TFahrzeug.h"
 
+
 #include "core/FileSave.h"
 #include "core/LineFile.h"
 #include "core/Programm.h"
 #include "core/TextFields.h"
+#include "diagram/TTrassolin.h"
 #include "vehicles/LogBuch.h"
 
 #include <QDir>
@@ -782,6 +784,9 @@ bool TFahrzeug::LokVerbinden(FahrzeugKnoten* artikel, const ZentralenLok& lok, b
 
 void TFahrzeug::Schliessen()
 {
+    if (programm_.hauptfenster != nullptr) {
+        programm_.hauptfenster->DatenbankGeschlossen();
+    }
     if (Geaendert && programm_.dialogs.yesNo(QStringLiteral("Daten wurden geändert. Speichern ?"))) {
         SaveVehicleDatabase();
     }
