@@ -37,7 +37,10 @@ TLokTaste::TLokTaste(Programm& programm, TTrassolin& logic, const QString& name,
     label_ = new QLabel(QStringLiteral("Keine Lok"), this);
     label_->setObjectName(QStringLiteral("LokLabel"));
     label_->setAlignment(Qt::AlignHCenter);
-    label_->setGeometry(2, 5, 116, 15);
+    label_->setGeometry(2, 4, 116, 16);
+    QFont klein = label_->font();
+    klein.setPointSizeF(klein.pointSizeF() * 0.85);
+    label_->setFont(klein);
     bild_ = new QLabel(this);
     bild_->setObjectName(QStringLiteral("LokBild"));
     bild_->setGeometry(2, 22, 116, 25);
@@ -52,9 +55,10 @@ TLokTaste::TLokTaste(Programm& programm, TTrassolin& logic, const QString& name,
     verfolgung_->move(55, 48);
     verbunden_ = new QLabel(QStringLiteral("Lok ist nicht mit \nZentrale verbunden"), this);
     verbunden_->setObjectName(QStringLiteral("ZugVerbundenLabel"));
-    verbunden_->setStyleSheet(QStringLiteral("color: red; font-size: 8pt;"));
-    verbunden_->setGeometry(2, 50, 116, 28);
-    verbunden_->setAlignment(Qt::AlignRight | Qt::AlignBottom);
+    // Over the picture: the train cannot be driven until it is bound.
+    verbunden_->setStyleSheet(QStringLiteral("color: red; background: rgba(255, 255, 255, 200); font-size: 7pt;"));
+    verbunden_->setGeometry(2, 22, 116, 25);
+    verbunden_->setAlignment(Qt::AlignCenter);
     verbunden_->hide();
     connect(stop_, &QToolButton::clicked, this, [this] {
         if (zug_ != nullptr) {
@@ -92,7 +96,8 @@ void TLokTaste::Neuzeichnen()
 {
     const TLokLeiste::TastenAnsicht a = TLokLeiste::Ansicht(zug_, programm_.ZentraleTyp());
     setVisible(a.sichtbar);
-    label_->setText(a.label);
+    label_->setText(label_->fontMetrics().elidedText(a.label, Qt::ElideMiddle, label_->width()));
+    label_->setToolTip(a.label);
     verbunden_->setVisible(a.nichtVerbundenLabel);
     for (QWidget* w : {static_cast<QWidget*>(stop_), static_cast<QWidget*>(licht_), static_cast<QWidget*>(bild_)}) {
         w->setEnabled(a.bedienbar);

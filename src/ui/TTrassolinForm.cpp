@@ -196,6 +196,10 @@ QPushButton* TTrassolinForm::key(QWidget* parent, const QString& name, const QSt
     k->setObjectName(name);
     k->setToolTip(hint);
     k->setMinimumHeight(30);
+    // As wide as the caption: the bars must fit the window's width.
+    if (!caption.isEmpty()) {
+        k->setFixedWidth(k->fontMetrics().horizontalAdvance(caption) + 14);
+    }
     if (klick) {
         connect(k, &QPushButton::clicked, this, std::move(klick));
     }
@@ -238,6 +242,9 @@ void TTrassolinForm::buildKeys()
     buttonPanel_ = new QWidget(central);
     buttonPanel_->setObjectName(QStringLiteral("ButtonPanel"));
     buttonPanel_->setAutoFillBackground(true);
+    QFont barFont = buttonPanel_->font();
+    barFont.setPointSizeF(barFont.pointSizeF() * 0.85);
+    buttonPanel_->setFont(barFont);
     layout->addWidget(buttonPanel_);
     auto* bar = new QHBoxLayout(buttonPanel_);
     bar->setContentsMargins(4, 3, 20, 3);
@@ -286,7 +293,8 @@ void TTrassolinForm::buildKeys()
 
     automaticPanel_ = barPanel(buttonPanel_, QStringLiteral("AutomaticPanel"));
     bar->addWidget(automaticPanel_);
-    key(automaticPanel_, QStringLiteral("AutomatikBtn"), QString(), QString(), [this] { logic_.AutomaticSchalten(); });
+    QPushButton* automatik = key(automaticPanel_, QStringLiteral("AutomatikBtn"), QString(), QString(), [this] { logic_.AutomaticSchalten(); });
+    automatik->setFixedWidth(automatik->fontMetrics().horizontalAdvance(QStringLiteral("Automatik Ausschalten")) + 40);
     key(automaticPanel_, QStringLiteral("LimitRunterBtn"), QStringLiteral("-"), QStringLiteral("Weniger Züge aktiv"), [this] { logic_.LimitRunter(); })
         ->setFixedWidth(26);
     limitLabel_ = new QLabel(automaticPanel_);

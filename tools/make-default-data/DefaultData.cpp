@@ -85,7 +85,8 @@ void BeispielDatenbankFuellen(FahrzeugDatenbank& db)
             d.Manufacturer = QString::fromUtf8(b.hersteller);
             d.HtmlInfo = QString::fromUtf8(b.htmlInfo);
             d.Epoch = 3;
-            d.InCabinet = 1;
+            // Locomotives are in service (offered in the locomotive bar); wagons stand in the cabinet.
+            d.InCabinet = d.ArticleType == QLatin1String("Lok") ? 0 : 1;
             d.BoxIncluded = 1;
             d.Info = QStringLiteral("Beispielfahrzeug\r\n") + d.Name;
             if (d.ArticleType == QLatin1String("Lok")) {
