@@ -420,6 +420,39 @@ void ausfahrSignal(QPainter& p, bool links, const QColor& lampe, bool zugWartet)
     }
 }
 
+// The pictures of the loco-display menu: one sign each, drawn from the font.
+void menueZeichen(QPainter& p, int nr)
+{
+    const struct {
+        int nr;
+        const char* zeichen;
+        QColor farbe;
+    } zeichen[] = {
+        {33, "\u25AC", QColor(40, 40, 40)},   // the train
+        {34, "\u21C4", QColor(30, 70, 200)},  // turn the train
+        {35, "\u2716", QColor(200, 0, 0)},    // delete
+        {36, "\u25B6", QColor(0, 140, 0)},    // drive
+        {37, "\u21BB", QColor(30, 70, 200)},  // change the direction
+        {38, "\u270E", QColor(150, 90, 0)},   // edit the driving data
+        {39, "\u23E9", QColor(0, 140, 0)},    // run the reserved route
+        {40, "\u25A0", QColor(200, 0, 0)},    // release or delete the route
+        {42, "\u266B", QColor(30, 70, 200)},  // sound
+        {43, "\u270E", QColor(30, 70, 200)},  // edit the train
+        {47, "\u2302", QColor(120, 60, 20)},  // target: station
+        {48, "\u27A1", QColor(40, 40, 40)},   // target: through track
+        {49, "\u2302", QColor(90, 90, 90)},   // target: shadow station
+    };
+    for (const auto& z : zeichen) {
+        if (z.nr == nr) {
+            QFont f(QStringLiteral("DejaVu Sans"));
+            f.setPixelSize(14);
+            p.setFont(f);
+            p.setPen(z.farbe);
+            p.drawText(QRect(0, 0, 16, 16), Qt::AlignCenter, QString::fromUtf8(z.zeichen));
+        }
+    }
+}
+
 std::vector<QImage> schalterBilderBauen()
 {
     std::vector<QImage> bilder;
@@ -458,6 +491,24 @@ std::vector<QImage> schalterBilderBauen()
         }
         case SchalterBildSignalOhneNr:
             ausfahrSignal(p, true, QColor(200, 200, 200), false);
+            break;
+        case 24: // automatic operation on / off
+        case 25:
+            p.setPen(Qt::NoPen);
+            p.setBrush(nr == 24 ? kGruen : QColor(150, 150, 150));
+            p.drawEllipse(QRectF(1, 1, 14, 14));
+            p.setPen(Qt::white);
+            p.setFont(f);
+            p.drawText(QRect(0, 0, 16, 16), Qt::AlignCenter, QStringLiteral("A"));
+            break;
+        case 41: // block the station
+            p.setPen(QPen(kRot, 2));
+            p.drawEllipse(QRectF(2, 2, 12, 12));
+            linie(p, QPointF(4, 12), QPointF(12, 4), kRot, 2);
+            break;
+        case 33: case 34: case 35: case 36: case 37: case 38: case 39: case 40:
+        case 42: case 43: case 47: case 48: case 49:
+            menueZeichen(p, nr);
             break;
         default: // pictures without a use in the diagram: a plain key face
             p.setPen(QPen(QColor(150, 150, 150), 1));

@@ -4,6 +4,7 @@
 #include "core/TextFields.h"
 #include "diagram/GleisBild.h"
 #include "vehicles/FahrzeugDatenbank.h"
+#include "vehicles/TFahrzeug.h"
 
 #include <set>
 
@@ -267,4 +268,27 @@ void BetriebsDaten::ZugGeloeschtMelden(int vehicleId)
         zug->ZugAktiv = false;
         zug->Neuzeichnen();
     }
+}
+
+int BetriebsDaten::HaltestelleRichtung(int haltestelleNr) const
+{
+    const THaltestelle* station = HaltestelleVonId(haltestelleNr);
+    return station != nullptr ? station->HaltestelleRichtung : 0;
+}
+
+bool BetriebsDaten::HaltestelleAbfahrtFrei(int haltestelleNr) const
+{
+    const THaltestelle* station = HaltestelleVonId(haltestelleNr);
+    return station != nullptr && station->WartezeitVorbei;
+}
+
+bool BetriebsDaten::HaltestelleHierNichtFahren(int haltestelleNr) const
+{
+    const THaltestelle* station = HaltestelleVonId(haltestelleNr);
+    return station != nullptr && station->HaltestelleHierNichtFahren;
+}
+
+QImage BetriebsDaten::ZugBild(const TZug& zug) const
+{
+    return programm_.fahrzeuge != nullptr ? programm_.fahrzeuge->bilder.Klein(zug.ZugBild20x80) : QImage();
 }

@@ -31,6 +31,10 @@ public:
     QString HaltestelleName(int haltestelleNr) const override;
     void SetHaltestelleElement(int haltestelleNr, TGleisBildElement* element) override;
     void ElementEntfernt(const TGleisBildElement& element) override;
+    int HaltestelleRichtung(int haltestelleNr) const override;
+    bool HaltestelleAbfahrtFrei(int haltestelleNr) const override;
+    bool HaltestelleHierNichtFahren(int haltestelleNr) const override;
+    QImage ZugBild(const TZug& zug) const override;
 
     std::vector<std::unique_ptr<THaltestelle>> HaltestellenListe;
     // Append-only: a train's index is its `ZugNr`; deleted trains are only marked.

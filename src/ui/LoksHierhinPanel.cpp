@@ -79,6 +79,7 @@ QWidget* LoksHierhinPanel::seite(int index)
 {
     const TLoksHierhin::Seite& s = logic_.Seiten()[static_cast<std::size_t>(index)];
     auto* scroll = new QScrollArea(seiten_);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto* inhalt = new QWidget(scroll);
     inhalt->setObjectName(QStringLiteral("Seite") + s.name);
     int top = 5;
@@ -106,7 +107,7 @@ QWidget* LoksHierhinPanel::seite(int index)
         name->setGeometry(115, top + 2, 220, 18);
         top += 25;
     }
-    inhalt->resize(340, top + 5);
+    inhalt->resize(300, top + 5);
     scroll->setWidget(inhalt);
     return scroll;
 }
