@@ -8,6 +8,7 @@
 #include "diagram/TTrassolin.h"
 #include "drivers/ecos/TProtokolEcos.h"
 #include "drivers/transport/TcpTransport.h"
+#include "settings/SdlSoundBackend.h"
 #include "settings/TSystem.h"
 #include "vehicles/LogBuch.h"
 #include "vehicles/TFahrzeug.h"
@@ -28,7 +29,8 @@ QStringList ProgrammFenster::Reihenfolge()
             QStringLiteral("TLokEinlesen")};
 }
 
-ProgrammFenster::ProgrammFenster(Programm& programm, TransportFactory transports) : programm_(programm)
+ProgrammFenster::ProgrammFenster(Programm& programm, TransportFactory transports, std::unique_ptr<SoundBackend> sound)
+    : programm_(programm), sound_(sound ? std::move(sound) : std::make_unique<SdlSoundBackend>())
 {
     if (!transports) {
         transports = [](const QString&) -> std::unique_ptr<Transport> { return std::make_unique<TcpTransport>(); };
@@ -52,7 +54,7 @@ ProgrammFenster::ProgrammFenster(Programm& programm, TransportFactory transports
             programm_.hauptfenster = hauptfenster_.get();
             add(name, hauptfenster_.get());
         } else if (name == QStringLiteral("TSystem")) {
-            system_ = std::make_unique<TSystem>(programm_);
+            system_ = std::make_unique<TSystem>(programm_, *sound_);
             programm_.system = system_.get();
             add(name, system_.get());
         } else if (name == QStringLiteral("TInfo")) {

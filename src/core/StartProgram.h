@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/MessageBus.h"
+#include "settings/SoundBackend.h"
 
 #include <QString>
 #include <functional>
@@ -38,8 +39,10 @@ private:
 
 class ProgrammFenster {
 public:
-    // Without a factory the drivers get TCP transports.
-    explicit ProgrammFenster(Programm& programm, TransportFactory transports = {});
+    // Without a factory the drivers get TCP transports; without a sound backend the settings
+    // window plays through SDL.
+    explicit ProgrammFenster(Programm& programm, TransportFactory transports = {},
+                             std::unique_ptr<SoundBackend> sound = nullptr);
     ~ProgrammFenster();
 
     TTrassolin& hauptfenster() { return *hauptfenster_; }
@@ -49,6 +52,7 @@ public:
     BetriebsDaten& betriebsdaten() { return *betriebsdaten_; }
     TLogBuch& logbuch() { return *logbuch_; }
     TFahrzeug& fahrzeuge() { return *fahrzeuge_; }
+    SoundBackend& soundBackend() { return *sound_; }
     // The ECoS-protocol driver of type 5, 7 or 8; nullptr for other types.
     TProtokolEcos* ecosProtokol(int typ);
     // The link the driver window uses ("TProtokolEC2", ...); nullptr when there is none.
@@ -65,6 +69,7 @@ private:
     void verbindeZugeMitFahrzeugen();
 
     Programm& programm_;
+    std::unique_ptr<SoundBackend> sound_; // outlives the settings window that plays through it
     std::unique_ptr<BetriebsDaten> betriebsdaten_;
     std::unique_ptr<ProjektDaten> daten_;
     std::unique_ptr<TGleisBild> gleisbild_;

@@ -9,14 +9,33 @@
 #include "diagram/TTrassolin.h"
 #include "settings/ParameterFile.h"
 #include "settings/ProjectSettingsFile.h"
+#include "settings/SoundOutput.h"
 #include "settings/ZentraleNamen.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-TSystem::TSystem(Programm& programm) : programm_(programm)
+TSystem::TSystem(Programm& programm, SoundBackend& sound)
+    : programm_(programm), sound_(std::make_unique<SoundOutput>(programm, sound))
 {
     refreshComPorts();
+    connect(sound_.get(), &SoundOutput::logLine, this, &TSystem::Log);
+    connect(sound_.get(), &SoundOutput::changed, this, &TSystem::changed);
+    sound_->StartLibrary();
+    Log(programm_.clock.timeText() + QStringLiteral(" - Programm Start"));
+}
+
+TSystem::~TSystem() = default;
+
+void TSystem::Log(const QString& text)
+{
+    log_ << text;
+    Q_EMIT logged(text);
+}
+
+void TSystem::PlaySound(const QString& path, int box)
+{
+    sound_->PlaySound(path, box);
 }
 
 void TSystem::receive(const CoreMessage& message)
@@ -83,6 +102,7 @@ bool TSystem::LoadProjectSettings(const QString& path)
         return false;
     }
     programm_.ProjektDateiGeladen = true;
+    sound_->LoadSoundSettings();
     if (programm_.info) {
         programm_.info->logStar(QStringLiteral(" ProjektDatei geöffnet"));
     }
@@ -450,8 +470,12 @@ void TSystem::ChooseAlternativeDatabase()
 
 void TSystem::CloseWindow()
 {
-    if (programm_.settings.SettingsChanged
+    const bool soundChanged = sound_->hasUnsavedChanges();
+    if ((programm_.settings.SettingsChanged || programm_.settings.SoundSettingsChanged || soundChanged)
         && programm_.dialogs.yesNo(QStringLiteral("System Einstellungen wurden geändert, Speichern?"))) {
+        if (soundChanged) {
+            sound_->SaveSoundSettings();
+        }
         WriteParameterFile(programm_.ProjektName);
         SaveProjectSettings();
     }

@@ -1,6 +1,7 @@
 // The settings window's logic: project settings and installation parameters of the running
-// program, applying the connection settings, and the pages "Verbindung", "Anzeige", "Optionen"
-// and "Verzeichnisse". Receives core messages on the UI thread; TSystemForm shows its state.
+// program, applying the connection settings, the pages "Verbindung", "Anzeige", "Optionen" and
+// "Verzeichnisse", the sound output of the "Sound" page, and the window's log. Receives core
+// messages on the UI thread; TSystemForm shows its state.
 #pragma once
 
 #include "core/MessageBus.h"
@@ -8,16 +9,29 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 struct Programm;
 struct ProjectFileContext;
+class SoundBackend;
+class SoundOutput;
 
 class TSystem : public QObject, public MessageReceiver {
     Q_OBJECT
 public:
-    explicit TSystem(Programm& programm);
+    // Starts the sound library on `sound` and logs the program start.
+    TSystem(Programm& programm, SoundBackend& sound);
+    ~TSystem() override;
 
     void receive(const CoreMessage& message) override;
+
+    // Sound output ("Sound" page); other parts play their sounds through PlaySound.
+    SoundOutput& sound() { return *sound_; }
+    void PlaySound(const QString& path, int box);
+
+    // The window's log, oldest line first.
+    const QStringList& LogZeilen() const { return log_; }
+    void Log(const QString& text);
 
     // Files.
     bool ReadParameterFile();
@@ -99,7 +113,7 @@ public:
     // "Zentrale Anzeigen": the chosen station's driver shows its window.
     void ZentraleAnzeigen();
 
-    // Closing the window: asks to save changed settings.
+    // Closing the window: asks to save changed settings, sound settings included.
     void CloseWindow();
 
 Q_SIGNALS:
@@ -107,6 +121,8 @@ Q_SIGNALS:
     void panelColorChanged();
     // Some changes need a restart of the program.
     void restartRequested();
+    // A line was added to the log.
+    void logged(const QString& text);
 
 private:
     ProjectFileContext context() const;
@@ -114,4 +130,6 @@ private:
     void refreshComPorts();
 
     Programm& programm_;
+    std::unique_ptr<SoundOutput> sound_;
+    QStringList log_;
 };

@@ -2,6 +2,7 @@
 
 #include "core/Programm.h"
 #include "core/TextFields.h"
+#include "settings/SoundOutput.h"
 #include "settings/TSystem.h"
 
 #include <QApplication>
@@ -16,12 +17,17 @@
 #include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShortcut>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
+#include <QSignalBlocker>
+#include <QSlider>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <tuple>
 
 namespace {
 QLabel* plainLabel(const QString& text, QWidget* parent, const QString& name = {})
@@ -65,6 +71,7 @@ TSystemForm::TSystemForm(Programm& programm, TSystem& system, QWidget* parent)
     pages_->addTab(buildVerbindung(), QStringLiteral("Verbindung"));
     pages_->addTab(buildAnzeige(), QStringLiteral("Anzeige"));
     pages_->addTab(buildOptionen(), QStringLiteral("Optionen"));
+    pages_->addTab(buildSound(), QStringLiteral("Sound"));
     pages_->addTab(buildVerzeichnisse(), QStringLiteral("Verzeichnisse"));
     layout->addWidget(pages_);
 
@@ -75,7 +82,7 @@ TSystemForm::TSystemForm(Programm& programm, TSystem& system, QWidget* parent)
     layout->addLayout(keys);
     connect(closeKey, &QPushButton::clicked, this, &QWidget::close);
 
-    resize(640, 470);
+    resize(640, 520);
     connect(&system_, &TSystem::changed, this, &TSystemForm::refresh);
     refresh();
 }
@@ -333,6 +340,134 @@ QWidget* TSystemForm::buildOptionen()
     return page;
 }
 
+QWidget* TSystemForm::buildSound()
+{
+    SoundOutput& sound = system_.sound();
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("Sound"));
+    auto* layout = new QVBoxLayout(page);
+
+    auto* boxes = new QHBoxLayout;
+    layout->addLayout(boxes);
+    soundBoxes_ = new QListWidget(page);
+    soundBoxes_->setObjectName(QStringLiteral("SoundBoxListe"));
+    soundBoxes_->setFixedWidth(220);
+    boxes->addWidget(soundBoxes_);
+    connect(soundBoxes_, &QListWidget::currentRowChanged, this, [&sound](int row) { sound.ChooseBox(row); });
+    connect(soundBoxes_, &QListWidget::itemChanged, this, [this, &sound](QListWidgetItem* item) {
+        sound.SetBoxTicked(soundBoxes_->row(item), item->checkState() == Qt::Checked);
+    });
+
+    auto* box = new QGridLayout;
+    boxes->addLayout(box, 1);
+    soundName_ = new QLineEdit(page);
+    soundName_->setObjectName(QStringLiteral("SoundNameEdit"));
+    renameBox_ = button(QStringLiteral("NameAendernBtn"), QStringLiteral("Name ändern"), page);
+    box->addWidget(plainLabel(QStringLiteral("Name"), page), 0, 0);
+    box->addWidget(soundName_, 0, 1);
+    box->addWidget(renameBox_, 0, 2);
+    connect(renameBox_, &QPushButton::clicked, this, [this, &sound] { sound.RenameBox(soundName_->text()); });
+
+    volume_ = new QSlider(Qt::Horizontal, page);
+    volume_->setObjectName(QStringLiteral("VolumeSlider"));
+    balance_ = new QSlider(Qt::Horizontal, page);
+    balance_->setObjectName(QStringLiteral("BalanceSlider"));
+    box->addWidget(plainLabel(QStringLiteral("Lautstärke"), page), 1, 0);
+    box->addWidget(volume_, 1, 1, 1, 2);
+    box->addWidget(plainLabel(QStringLiteral("Balance"), page), 2, 0);
+    box->addWidget(balance_, 2, 1, 1, 2);
+    connect(volume_, &QSlider::valueChanged, this, [&sound](int value) { sound.SetVolume(value); });
+    connect(balance_, &QSlider::valueChanged, this, [&sound](int value) { sound.SetBalance(value); });
+
+    auto* keys = new QHBoxLayout;
+    activateBox_ = button(QStringLiteral("AktivierenBtn"), QString(), page);
+    testSound_ = button(QStringLiteral("SoundTestBtn"), QStringLiteral("Test Sound"), page);
+    keys->addWidget(activateBox_);
+    keys->addWidget(testSound_);
+    keys->addStretch(1);
+    box->addLayout(keys, 3, 0, 1, 3);
+    box->setRowStretch(4, 1);
+    connect(activateBox_, &QPushButton::clicked, this, [&sound] { sound.ToggleActive(); });
+    connect(testSound_, &QPushButton::clicked, this, [&sound] { sound.PlayTestSound(); });
+
+    soundDiagnosis_ = plainLabel(QString(), page, QStringLiteral("SoundDiagnoseLabel"));
+    box->addWidget(soundDiagnosis_, 5, 0, 1, 3);
+
+    fallbackCheck_ = new QCheckBox(
+        QStringLiteral("Wenn Sound mit BASS nicht funktioniert - Sound über MMSystem einschalten"), page);
+    fallbackCheck_->setObjectName(QStringLiteral("MMSystemCheck"));
+    layout->addWidget(fallbackCheck_);
+    connect(fallbackCheck_, &QCheckBox::clicked, this, [&sound](bool checked) { sound.SetFallback(checked); });
+
+    logMemo_ = new QPlainTextEdit(page);
+    logMemo_->setObjectName(QStringLiteral("SystemLogMemo"));
+    logMemo_->setReadOnly(true);
+    logMemo_->setMaximumBlockCount(1000);
+    logMemo_->setPlainText(system_.LogZeilen().join(u'\n'));
+    layout->addWidget(logMemo_, 1);
+    connect(&system_, &TSystem::logged, logMemo_, &QPlainTextEdit::appendPlainText);
+    return page;
+}
+
+void TSystemForm::refreshSound()
+{
+    const SoundOutput& sound = system_.sound();
+    const QSignalBlocker blockList(soundBoxes_);
+    if (soundBoxes_->count() != static_cast<int>(sound.BoxListe.size())) {
+        soundBoxes_->clear();
+        for (std::size_t i = 0; i < sound.BoxListe.size(); ++i) {
+            auto* item = new QListWidgetItem(soundBoxes_);
+            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        }
+    }
+    int chosenRow = -1;
+    for (int row = 0; row < soundBoxes_->count(); ++row) {
+        const int index = sound.BoxListe[static_cast<std::size_t>(row)];
+        const SoundBox& box = sound.boxes()[index];
+        QListWidgetItem* item = soundBoxes_->item(row);
+        item->setText(box.Name);
+        item->setCheckState(box.Active ? Qt::Checked : Qt::Unchecked);
+        if (index == sound.SelectedBox) {
+            chosenRow = row;
+        }
+    }
+    soundBoxes_->setCurrentRow(chosenRow);
+
+    const bool chosen = sound.SelectedBox >= 0;
+    for (QWidget* control : {static_cast<QWidget*>(volume_), static_cast<QWidget*>(balance_),
+                             static_cast<QWidget*>(testSound_), static_cast<QWidget*>(activateBox_),
+                             static_cast<QWidget*>(renameBox_)}) {
+        control->setEnabled(chosen);
+    }
+    if (chosen && !soundName_->hasFocus()) {
+        soundName_->setText(sound.boxes()[sound.SelectedBox].Name);
+    }
+    for (auto [slider, range, position] : {std::tuple{volume_, sound.volumeRange(), sound.volumePosition()},
+                                           std::tuple{balance_, sound.balanceRange(), sound.balancePosition()}}) {
+        const QSignalBlocker blockSlider(slider);
+        slider->setRange(range.min, range.max);
+        slider->setValue(position);
+    }
+    activateBox_->setText(sound.activateText);
+    activateBox_->setToolTip(sound.activateHint);
+    testSound_->setToolTip(sound.testHint);
+    const QSignalBlocker blockCheck(fallbackCheck_);
+    fallbackCheck_->setChecked(sound.fallbackChecked());
+
+    QStringList indices;
+    for (const int index : sound.BoxListe) {
+        indices << QString::number(index);
+    }
+    soundDiagnosis_->setVisible(system_.debugAnzeige);
+    soundDiagnosis_->setText(QStringLiteral("Box %1   Index %2   Volume %3..%4   Balance %5..%6")
+                                 .arg(sound.SelectedBox)
+                                 .arg(indices.join(u','))
+                                 .arg(sound.volumeRange().min)
+                                 .arg(sound.volumeRange().max)
+                                 .arg(sound.balanceRange().min)
+                                 .arg(sound.balanceRange().max));
+}
+
 QWidget* TSystemForm::buildVerzeichnisse()
 {
     auto* page = new QWidget;
@@ -460,6 +595,7 @@ void TSystemForm::refresh()
         alternativeFile_->setText(s.AlternativeVehicleDatabase);
     }
 
+    refreshSound();
     for (const auto& refresher : refreshers_) {
         refresher();
     }

@@ -1,6 +1,6 @@
 // The settings window ("System"): shows TSystem's state and the project settings on the pages
-// "Verbindung", "Anzeige", "Optionen" and "Verzeichnisse", and forwards every change to
-// TSystem. Created once; UI thread only.
+// "Verbindung", "Anzeige", "Optionen", "Sound" and "Verzeichnisse", and forwards every change to
+// TSystem and its sound output. Created once; UI thread only.
 #pragma once
 
 #include <QWidget>
@@ -16,8 +16,11 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+class QSlider;
 class QTabWidget;
 
 class TSystemForm : public QWidget {
@@ -36,7 +39,9 @@ private:
     QWidget* buildVerbindung();
     QWidget* buildAnzeige();
     QWidget* buildOptionen();
+    QWidget* buildSound();
     QWidget* buildVerzeichnisse();
+    void refreshSound();
     // A check box bound to a boolean project setting.
     QCheckBox* optionBox(const QString& name, const QString& text, bool& field, QWidget* parent);
     // A value field with up and down keys; `text` gives the field's text from the settings.
@@ -67,6 +72,17 @@ private:
     QButtonGroup* iconSets_ = nullptr;
 
     QLineEdit* accessoryCount_ = nullptr;
+
+    QListWidget* soundBoxes_ = nullptr;
+    QLineEdit* soundName_ = nullptr;
+    QPushButton* renameBox_ = nullptr;
+    QPushButton* activateBox_ = nullptr;
+    QSlider* volume_ = nullptr;
+    QSlider* balance_ = nullptr;
+    QPushButton* testSound_ = nullptr;
+    QCheckBox* fallbackCheck_ = nullptr;
+    QLabel* soundDiagnosis_ = nullptr;
+    QPlainTextEdit* logMemo_ = nullptr;
 
     QLineEdit* locoFolder_ = nullptr;
     QLineEdit* wagonFolder_ = nullptr;

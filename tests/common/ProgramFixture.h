@@ -3,6 +3,7 @@
 #pragma once
 
 #include "common/RecordingReceiver.h"
+#include "common/RecordingSoundBackend.h"
 #include "common/ScriptedDialogs.h"
 #include "core/Clock.h"
 #include "core/ManualScheduler.h"
@@ -43,10 +44,11 @@ struct ProgramFixture {
         programm = std::make_unique<Programm>(bus, scheduler, clock, dialogs, root.path() + QStringLiteral("/"));
         programm->userName = QStringLiteral("anna");
         bus.detach(&recorder);
-        // The drivers' links are fakes the tests play the command station's side of.
-        fenster = std::make_unique<ProgrammFenster>(*programm, [](const QString&) -> std::unique_ptr<Transport> {
-            return std::make_unique<FakeTransport>();
-        });
+        // The drivers' links are fakes the tests play the command station's side of; sounds are
+        // recorded, not played.
+        fenster = std::make_unique<ProgrammFenster>(
+            *programm, [](const QString&) -> std::unique_ptr<Transport> { return std::make_unique<FakeTransport>(); },
+            std::make_unique<RecordingSoundBackend>());
         bus.attach(&recorder);
     }
 
@@ -60,6 +62,7 @@ struct ProgramFixture {
             bus.detach(driver);
         }
     }
+    RecordingSoundBackend& sound() { return static_cast<RecordingSoundBackend&>(fenster->soundBackend()); }
     FakeTransport& link(const QString& window) { return static_cast<FakeTransport&>(*fenster->transport(window)); }
     QString path(const QString& relative) const { return root.path() + u'/' + relative; }
 

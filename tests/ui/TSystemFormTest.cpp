@@ -2,6 +2,7 @@
 
 #include "UiFixture.h"
 #include "core/TInfo.h"
+#include "settings/SoundOutput.h"
 #include "settings/TSystem.h"
 
 #include <QCheckBox>
@@ -9,7 +10,10 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSlider>
 #include <QTabWidget>
 #include <QTest>
 
@@ -34,14 +38,14 @@ protected:
     std::unique_ptr<TSystemForm> form;
 };
 
-TEST_F(TSystemFormTest, HasTheFourPages)
+TEST_F(TSystemFormTest, HasItsPages)
 {
     EXPECT_EQ(form->windowTitle(), QStringLiteral("System"));
     auto* pages = child<QTabWidget>(QStringLiteral("SystemPages"));
-    ASSERT_EQ(pages->count(), 4);
     const QStringList titles = {QStringLiteral("Verbindung"), QStringLiteral("Anzeige"), QStringLiteral("Optionen"),
-                                QStringLiteral("Verzeichnisse")};
-    for (int i = 0; i < 4; ++i) {
+                                QStringLiteral("Sound"), QStringLiteral("Verzeichnisse")};
+    ASSERT_EQ(pages->count(), titles.size());
+    for (int i = 0; i < titles.size(); ++i) {
         EXPECT_EQ(pages->tabText(i), titles[i]);
         EXPECT_EQ(pages->widget(i)->objectName(), titles[i]);
     }
@@ -153,5 +157,55 @@ TEST_F(TSystemFormTest, FolderFieldIsRedWhileTheFolderIsMissing)
     QTest::keyClicks(loco, programFolder() + QStringLiteral("Projekte"));
     QTest::keyClick(loco, Qt::Key_Return);
     EXPECT_NE(loco->palette().color(QPalette::Base), QColor(Qt::red));
+}
+TEST_F(TSystemFormTest, SoundPageEditsTheChosenBox)
+{
+    SoundOutput& sound = fenster.system().sound();
+    auto* list = child<QListWidget>(QStringLiteral("SoundBoxListe"));
+    auto* volume = child<QSlider>(QStringLiteral("VolumeSlider"));
+    auto* balance = child<QSlider>(QStringLiteral("BalanceSlider"));
+    auto* activate = child<QPushButton>(QStringLiteral("AktivierenBtn"));
+    ASSERT_EQ(list->count(), 2); // two speakers: the left and the right box
+    EXPECT_EQ(list->item(0)->text(), QStringLiteral("Sound Linke Box"));
+    EXPECT_FALSE(volume->isEnabled()) << "disabled until a box is chosen";
+    EXPECT_EQ(volume->maximum(), 100);
+    EXPECT_EQ(balance->minimum(), -100);
+
+    list->setCurrentRow(1);
+    EXPECT_EQ(sound.SelectedBox, 5);
+    EXPECT_TRUE(volume->isEnabled());
+    EXPECT_EQ(child<QLineEdit>(QStringLiteral("SoundNameEdit"))->text(), QStringLiteral("Sound Rechte Box"));
+    EXPECT_EQ(child<QPushButton>(QStringLiteral("SoundTestBtn"))->toolTip(), QStringLiteral("Sound an Sound Rechte Box abspielen"));
+    volume->setValue(45);
+    balance->setValue(-60);
+    EXPECT_EQ(sound.boxes()[5].Volume, 45);
+    EXPECT_EQ(sound.boxes()[5].Balance, -60);
+
+    activate->click();
+    EXPECT_EQ(list->item(1)->checkState(), Qt::Checked);
+    EXPECT_EQ(activate->text(), QStringLiteral("Deaktivieren"));
+    list->item(0)->setCheckState(Qt::Checked);
+    EXPECT_TRUE(sound.boxes()[4].Active);
+
+    auto* name = child<QLineEdit>(QStringLiteral("SoundNameEdit"));
+    name->setText(QStringLiteral("Bahnsteig"));
+    child<QPushButton>(QStringLiteral("NameAendernBtn"))->click();
+    EXPECT_EQ(list->item(0)->text(), QStringLiteral("Bahnsteig"));
+    EXPECT_TRUE(child<QPlainTextEdit>(QStringLiteral("SystemLogMemo"))->toPlainText().contains(QStringLiteral("BASS Initialisiert")));
+}
+
+TEST_F(TSystemFormTest, FallbackCheckBoxFollowsTheAnswer)
+{
+    auto* check = child<QCheckBox>(QStringLiteral("MMSystemCheck"));
+    EXPECT_EQ(check->text(), QStringLiteral("Wenn Sound mit BASS nicht funktioniert - Sound über MMSystem einschalten"));
+    dialogs.yesNoAnswers = {false};
+    check->click();
+    EXPECT_FALSE(check->isChecked()) << "No keeps the mode";
+
+    dialogs.yesNoAnswers = {true};
+    check->click();
+    EXPECT_TRUE(check->isChecked());
+    EXPECT_EQ(child<QSlider>(QStringLiteral("VolumeSlider"))->maximum(), 65500);
+    EXPECT_EQ(child<QSlider>(QStringLiteral("BalanceSlider"))->value(), 5);
 }
 } // namespace

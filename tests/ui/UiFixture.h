@@ -3,6 +3,7 @@
 #pragma once
 
 #include "common/RecordingReceiver.h"
+#include "common/RecordingSoundBackend.h"
 #include "common/ScriptedDialogs.h"
 #include "core/Clock.h"
 #include "core/ManualScheduler.h"
@@ -19,7 +20,8 @@ class UiFixture : public ::testing::Test {
 protected:
     UiFixture()
         : clock(QDateTime(QDate(2026, 3, 14), QTime(10, 20, 30))),
-          programm(bus, scheduler, clock, dialogs, dir.path() + u'/'), fenster(programm)
+          programm(bus, scheduler, clock, dialogs, dir.path() + u'/'),
+          fenster(programm, {}, std::make_unique<RecordingSoundBackend>())
     {
         programm.userName = QStringLiteral("tester");
         bus.attach(&recorder);

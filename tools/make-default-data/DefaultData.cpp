@@ -1,7 +1,11 @@
 #include "DefaultData.h"
 
+#include "core/FileSave.h"
+#include "settings/WaveFile.h"
+
 #include <QDir>
 #include <QPainter>
+#include <cmath>
 
 namespace {
 FahrzeugDaten ordner(const QString& name)
@@ -132,6 +136,29 @@ QImage BeispielBild(const QString& text, bool lok, const QColor& farbe)
     return image;
 }
 
+namespace {
+// A struck note: `ms` long, fading out, with a soft start so that it does not click.
+void Ton(std::vector<qint16>& samples, double hertz, int ms)
+{
+    constexpr int kRate = 44100;
+    const int count = kRate * ms / 1000;
+    for (int i = 0; i < count; ++i) {
+        const double t = static_cast<double>(i) / kRate;
+        const double envelope = std::min(1.0, t * 200.0) * std::exp(-t * 5.0);
+        const double wave = std::sin(2.0 * M_PI * hertz * t) + 0.25 * std::sin(4.0 * M_PI * hertz * t);
+        samples.push_back(static_cast<qint16>(std::lround(16000.0 * envelope * wave)));
+    }
+}
+} // namespace
+
+QByteArray TestsoundBytes()
+{
+    std::vector<qint16> samples;
+    Ton(samples, 880.0, 350);
+    Ton(samples, 698.46, 450);
+    return PcmWaveBytes(44100, 1, samples);
+}
+
 QString BeispielDatenSchreiben(const QString& dataFolder)
 {
     FahrzeugDatenbank db;
@@ -139,6 +166,9 @@ QString BeispielDatenSchreiben(const QString& dataFolder)
     const QDir data(dataFolder);
     QString error = db.schreibenDatei(data.filePath(QStringLiteral("Default.lda")));
     if (!error.isEmpty()) {
+        return error;
+    }
+    if (!SaveFileAtomically(data.filePath(QStringLiteral("Testsound.wav")), TestsoundBytes(), &error)) {
         return error;
     }
     for (const char* sub : {"Loks", "Wagen"}) {

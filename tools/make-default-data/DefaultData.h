@@ -1,6 +1,7 @@
-// The default vehicle database that ships in data/ (Default.lda) and its sample pictures, built
-// from code so that they can be rebuilt at any time: `make-default-data DATAFOLDER` writes them,
-// and a test checks that the shipped Default.lda is what this code builds.
+// The default vehicle database that ships in data/ (Default.lda), its sample pictures and the
+// test sound, built from code so that they can be rebuilt at any time: `make-default-data
+// DATAFOLDER` writes them, and tests check that the shipped Default.lda and Testsound.wav are what
+// this code builds.
 #pragma once
 
 #include "vehicles/FahrzeugDatenbank.h"
@@ -13,6 +14,10 @@ void BeispielDatenbankFuellen(FahrzeugDatenbank& db);
 // A drawn picture of a locomotive or wagon, 160 x 40, with `text` on it.
 QImage BeispielBild(const QString& text, bool lok, const QColor& farbe);
 
-// Writes Default.lda, Loks/*.jpg, Wagen/*.jpg and the folder pictures into `dataFolder`.
+// The test sound of the settings window: a two-tone chime of 800 ms, 44100 Hz, 16-bit mono.
+QByteArray TestsoundBytes();
+
+// Writes Default.lda, Testsound.wav, Loks/*.jpg, Wagen/*.jpg and the folder pictures into
+// `dataFolder`.
 // Returns an error text, empty on success.
 QString BeispielDatenSchreiben(const QString& dataFolder);
