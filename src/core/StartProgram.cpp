@@ -8,6 +8,9 @@
 #include "diagram/TTrassolin.h"
 #include "drivers/ecos/TProtokolEcos.h"
 #include "drivers/transport/TcpTransport.h"
+#include "operation/Diagnose.h"
+#include "operation/FahrstrassenBetriebsDienste.h"
+#include "operation/Zugsteuerung.h"
 #include "settings/TSystem.h"
 #include "vehicles/LogBuch.h"
 #include "vehicles/TFahrzeug.h"
@@ -46,6 +49,10 @@ ProgrammFenster::ProgrammFenster(Programm& programm, TransportFactory transports
     gleisbild_->setTrainServices(betriebsdaten_.get());
     daten_ = std::make_unique<ProjektDateien>(programm_);
     programm_.daten = daten_.get();
+    // Automatic control writes diagnosis lines from its creation on; the diagnosis window takes
+    // its place in the order later.
+    diagnose_ = std::make_unique<TDiagnose>(programm_);
+    programm_.diagnose = diagnose_.get();
     for (const QString& name : Reihenfolge()) {
         if (name == QStringLiteral("TTrassolin")) {
             hauptfenster_ = std::make_unique<TTrassolin>(programm_);
@@ -68,6 +75,15 @@ ProgrammFenster::ProgrammFenster(Programm& programm, TransportFactory transports
             programm_.fahrzeuge = fahrzeuge_.get();
             add(name, fahrzeuge_.get());
             verbindeZugeMitFahrzeugen();
+        } else if (name == QStringLiteral("TZugsteuerung")) {
+            zugsteuerung_ = std::make_unique<TZugsteuerung>(programm_, *diagnose_);
+            programm_.zugsteuerung = zugsteuerung_.get();
+            programm_.fahrstrassen = &zugsteuerung_->stellwerk();
+            betriebsDienste_ = std::make_unique<FahrstrassenBetriebsDienste>(zugsteuerung_->stellwerk());
+            hauptfenster_->betrieb().setDienste(betriebsDienste_.get());
+            add(name, zugsteuerung_.get());
+        } else if (name == QStringLiteral("TDiagnose")) {
+            add(name, diagnose_.get());
         } else if (name == QStringLiteral("TProtokolCS1")) {
             ecosDriver(name, EcosVariante::CS1());
         } else if (name == QStringLiteral("TProtokolEC1")) {
@@ -89,6 +105,15 @@ ProgrammFenster::~ProgrammFenster()
     // The drivers go before their transports and the program state they use.
     ecos_.clear();
     transports_.clear();
+    if (hauptfenster_) {
+        hauptfenster_->betrieb().setDienste(nullptr);
+    }
+    betriebsDienste_.reset();
+    programm_.fahrstrassen = nullptr;
+    programm_.zugsteuerung = nullptr;
+    zugsteuerung_.reset();
+    programm_.diagnose = nullptr;
+    diagnose_.reset();
     programm_.hauptfenster = nullptr;
     programm_.system = nullptr;
     programm_.info = nullptr;
