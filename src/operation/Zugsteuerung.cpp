@@ -157,58 +157,65 @@ void TZugsteuerung::ThreatZugStarten(const TFahrstrassenBefehl& b, const QString
 bool TZugsteuerung::ExeFahrstrassenBefehl(const TFahrstrassenBefehl& b)
 {
     if (b.ZugOderMag == 1) {
-        TZug* t = zug(b.Addresse);
-        if (t == nullptr) {
-            return false;
-        }
-        switch (b.BefehlAuswahl) {
-        case 1:
-            t->Set_Speed(b.Speed);
-            return true;
-        case 2:
-            t->Wenden();
-            return true;
-        case 3:
-        case 4:
-            t->Set_Funk(b.Speed, b.BefehlAuswahl == 4);
-            return true;
-        case 5: {
-            t->Set_Funk(b.Speed, true);
-            const int nr = b.Addresse;
-            const int funktion = b.Speed;
-            programm_.scheduler.after(programm_.settings.FunktionenOnOffDelay,
-                                      FahrstrassenTag(b.BefehlHaltestelleID, b.BefehlFahrstrasseID), [this, nr, funktion] {
-                                          if (TZug* z = zug(nr)) {
-                                              z->Set_Funk(funktion, false);
-                                          }
-                                      });
-            return true;
-        }
-        default:
-            return false;
-        }
+        return lokBefehl(b);
     }
-    if (b.ZugOderMag != 10 || b.Addresse == 0) {
+    return b.ZugOderMag == 10 && b.Addresse != 0 && magnetArtBefehl(b);
+}
+
+bool TZugsteuerung::lokBefehl(const TFahrstrassenBefehl& b)
+{
+    TZug* t = zug(b.Addresse);
+    if (t == nullptr) {
         return false;
     }
-    const bool stellung01 = b.BefehlAuswahl == 0 || b.BefehlAuswahl == 1;
-    if (TGleisBildElement* e = MagnetArtElementImPlan(programm_, b.Addresse)) {
-        if (IstBahnuebergangHaelfte(e->GleisBildNr)) {
-            // The request is the command; the crossing decides whether it closes or opens.
-            if (programm_.hauptfenster != nullptr) {
-                programm_.hauptfenster->betrieb().BahnuebergangAnfordern(*e, b.BefehlAuswahl);
-            }
-            return true;
-        }
-        if (stellung01) {
-            e->Schalten(b.BefehlAuswahl);
-        }
-        return stellung01;
+    switch (b.BefehlAuswahl) {
+    case 1:
+        t->Set_Speed(b.Speed);
+        return true;
+    case 2:
+        t->Wenden();
+        return true;
+    case 3:
+    case 4:
+        t->Set_Funk(b.Speed, b.BefehlAuswahl == 4);
+        return true;
+    case 5: {
+        t->Set_Funk(b.Speed, true);
+        const int nr = b.Addresse;
+        const int funktion = b.Speed;
+        programm_.scheduler.after(programm_.settings.FunktionenOnOffDelay,
+                                  FahrstrassenTag(b.BefehlHaltestelleID, b.BefehlFahrstrasseID), [this, nr, funktion] {
+                                      if (TZug* z = zug(nr)) {
+                                          z->Set_Funk(funktion, false);
+                                      }
+                                  });
+        return true;
     }
-    if (stellung01) {
+    default:
+        return false;
+    }
+}
+
+bool TZugsteuerung::magnetArtBefehl(const TFahrstrassenBefehl& b)
+{
+    const bool stellung01 = b.BefehlAuswahl == 0 || b.BefehlAuswahl == 1;
+    TGleisBildElement* e = MagnetArtElementImPlan(programm_, b.Addresse);
+    if (e != nullptr && IstBahnuebergangHaelfte(e->GleisBildNr)) {
+        // The request is the command; the crossing decides whether it closes or opens.
+        if (programm_.hauptfenster != nullptr) {
+            programm_.hauptfenster->betrieb().BahnuebergangAnfordern(*e, b.BefehlAuswahl);
+        }
+        return true;
+    }
+    if (!stellung01) {
+        return false;
+    }
+    if (e != nullptr) {
+        e->Schalten(b.BefehlAuswahl);
+    } else {
         programm_.bus.broadcast(Msg::WM_MAG, b.Addresse, b.BefehlAuswahl);
     }
-    return stellung01;
+    return true;
 }
 
 void TZugsteuerung::Set_StellungfurMagArtOhneGeisbildElement(int adresse, int stellung)
@@ -532,23 +539,31 @@ void TZugsteuerung::ankunft(const TFahrstrassenBefehl& b)
     z->HaltestelleRichtung = route->FahrstrasseRichtungZiel;
     stellwerk_.FahrstrasseFreigeben(*route);
     ZugverfolgungMelden(*t);
-    if (z->HaltestelleRichtung == 0) {
-        if (nach->LokAnzeigeVariante != 2) {
-            nach->ImageLinks.Bild = 22;
-        }
-        nach->ImageRechts.Hint = kSignal;
-    } else {
-        if (nach->LokAnzeigeVariante != 3) {
-            nach->ImageRechts.Bild = 23;
-        }
-        nach->ImageLinks.Hint = kSignal;
-    }
-    Q_EMIT programm_.gleisbild->neuZeichnen(nach);
+    ankunftZeigen(*z);
     haltestellenDateiSchreiben();
+    const QString tag = QStringLiteral("TThreatHaltestelle.%1").arg(z->HaltestelleID);
+    tags_.insert(tag);
     TThreatHaltestelle::Starten(programm_, *this,
-                                {z->HaltestelleID, s->HaltestelleID, z->HaltestelleWarteZeit, t->ZugNr, b.BefehlAuswahl},
-                                QStringLiteral("TThreatHaltestelle.%1").arg(z->HaltestelleID));
-    tags_.insert(QStringLiteral("TThreatHaltestelle.%1").arg(z->HaltestelleID));
+                                {z->HaltestelleID, s->HaltestelleID, z->HaltestelleWarteZeit, t->ZugNr, b.BefehlAuswahl}, tag);
+}
+
+// The button on the departure side shows the arrived train (picture 22 left, 23 right); the
+// other button is the plain signal again.
+void TZugsteuerung::ankunftZeigen(THaltestelle& z)
+{
+    TGleisBildElement& e = *z.HaltestelleElement;
+    if (z.HaltestelleRichtung == 0) {
+        if (e.LokAnzeigeVariante != 2) {
+            e.ImageLinks.Bild = 22;
+        }
+        e.ImageRechts.Hint = kSignal;
+    } else {
+        if (e.LokAnzeigeVariante != 3) {
+            e.ImageRechts.Bild = 23;
+        }
+        e.ImageLinks.Hint = kSignal;
+    }
+    Q_EMIT programm_.gleisbild->neuZeichnen(&e);
 }
 
 // The station file keeps which train stands where. It is written only when it and the plan were
@@ -566,58 +581,71 @@ void TZugsteuerung::haltestellenDateiSchreiben()
 
 void TZugsteuerung::UpdateHaltestelle(int zielHaltestelleID, int startHaltestelleID, int zugNr, int wenden)
 {
-    BetriebsDaten& d = *programm_.betriebsdaten;
-    for (const auto& s : d.HaltestellenListe) {
-        TFahrstrasse* route = s->HaltestelleID == startHaltestelleID ? s->AktiveFahrstrasse : nullptr;
-        // A route started from the station again meanwhile keeps its turnouts.
-        if (route == nullptr || route->FahrstrasseStatus != 0) {
-            continue;
+    for (const auto& s : programm_.betriebsdaten->HaltestellenListe) {
+        if (s->HaltestelleID == startHaltestelleID) {
+            startHaltestelleEntsperren(*s);
         }
-        for (const FahrstrasseElement& w : route->FahrstrasseWeichenListe) {
-            if (TGleisBildElement* g = programm_.gleisbild->Zelle(w.Spalte, w.Zeile)) {
-                g->FahrstrasseBelegt = {};
-                Q_EMIT programm_.gleisbild->neuZeichnen(g);
-            }
-        }
-        s->AktiveFahrstrasse = nullptr;
-        s->HaltestelleStatus = 0;
     }
     TZug* t = zug(zugNr);
-    for (const auto& z : d.HaltestellenListe) {
+    for (const auto& z : programm_.betriebsdaten->HaltestellenListe) {
         if (z->HaltestelleID != zielHaltestelleID) {
             continue;
         }
-        z->WartezeitVorbei = true;
-        TGleisBildElement* e = z->HaltestelleElement;
-        if (e != nullptr && z->HaltestelleRichtung == 0) {
-            if (e->LokAnzeigeVariante != 2) {
-                e->ImageLinks.Bild = TGleisBildElement::BildLinksRot;
-            }
-            e->ImageRechts.Hint = kSignal;
-        } else if (e != nullptr) {
-            if (e->LokAnzeigeVariante != 3) {
-                e->ImageRechts.Bild = TGleisBildElement::BildRechtsRot;
-            }
-            e->ImageLinks.Hint = kSignal;
-        }
-        z->HaltestelleStatus = 0;
-        if (t != nullptr) {
-            if (wenden == 1) {
-                t->Wenden();
-                z->HaltestelleRichtung = z->HaltestelleRichtung == 0 ? 1 : 0;
-                if (e != nullptr && e->AnkunftRichtung != 0) {
-                    e->AnkunftRichtung = e->AnkunftRichtung == 3 ? 7 : 3;
-                }
-            }
-            t->ZugStatus = 0;
-            ZugverfolgungMelden(*t);
-        }
-        if (e != nullptr) {
-            Q_EMIT programm_.gleisbild->neuZeichnen(e);
-        }
+        zielHaltestelleFreigeben(*z, t, wenden);
         if (t != nullptr && programm_.settings.SignalSchalten && !t->ZugInAutomatic) {
             naechsteFahrstrasseAnbieten(*z, *t);
         }
+    }
+}
+
+// The turnouts of the route that left the station are unlocked. A route started from the
+// station again meanwhile keeps its turnouts.
+void TZugsteuerung::startHaltestelleEntsperren(THaltestelle& s)
+{
+    TFahrstrasse* route = s.AktiveFahrstrasse;
+    if (route == nullptr || route->FahrstrasseStatus != 0) {
+        return;
+    }
+    for (const FahrstrasseElement& w : route->FahrstrasseWeichenListe) {
+        if (TGleisBildElement* g = programm_.gleisbild->Zelle(w.Spalte, w.Zeile)) {
+            g->FahrstrasseBelegt = {};
+            Q_EMIT programm_.gleisbild->neuZeichnen(g);
+        }
+    }
+    s.AktiveFahrstrasse = nullptr;
+    s.HaltestelleStatus = 0;
+}
+
+// The wait is over: the departure side shows red, the train may turn and waits for its next run.
+void TZugsteuerung::zielHaltestelleFreigeben(THaltestelle& z, TZug* t, int wenden)
+{
+    z.WartezeitVorbei = true;
+    TGleisBildElement* e = z.HaltestelleElement;
+    if (e != nullptr && z.HaltestelleRichtung == 0) {
+        if (e->LokAnzeigeVariante != 2) {
+            e->ImageLinks.Bild = TGleisBildElement::BildLinksRot;
+        }
+        e->ImageRechts.Hint = kSignal;
+    } else if (e != nullptr) {
+        if (e->LokAnzeigeVariante != 3) {
+            e->ImageRechts.Bild = TGleisBildElement::BildRechtsRot;
+        }
+        e->ImageLinks.Hint = kSignal;
+    }
+    z.HaltestelleStatus = 0;
+    if (t != nullptr) {
+        if (wenden == 1) {
+            t->Wenden();
+            z.HaltestelleRichtung = z.HaltestelleRichtung == 0 ? 1 : 0;
+            if (e != nullptr && e->AnkunftRichtung != 0) {
+                e->AnkunftRichtung = e->AnkunftRichtung == 3 ? 7 : 3;
+            }
+        }
+        t->ZugStatus = 0;
+        ZugverfolgungMelden(*t);
+    }
+    if (e != nullptr) {
+        Q_EMIT programm_.gleisbild->neuZeichnen(e);
     }
 }
 

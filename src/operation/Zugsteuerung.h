@@ -109,6 +109,8 @@ private:
     void logbuch(const QString& text, int art) const;
     void aktivAnzeigen() const;
 
+    bool lokBefehl(const TFahrstrassenBefehl& befehl);
+    bool magnetArtBefehl(const TFahrstrassenBefehl& befehl);
     bool hiAusfuehrbar(const TFahrstrassenBefehl& befehl) const;
     void hiAusfuehren(const TFahrstrassenBefehl& befehl, TZug& zug);
     bool aufraeumen();
@@ -118,9 +120,12 @@ private:
     void magnetArtAusfuehren(const TFahrstrassenBefehl& befehl);
     bool ankunftAusfuehrbar(const TFahrstrassenBefehl& befehl) const;
     void ankunft(const TFahrstrassenBefehl& befehl);
+    void ankunftZeigen(THaltestelle& ziel);
     void haltestelleSignaleRot(int haltestelleID, bool durchfahrtLoeschen);
     void haltestellenDateiSchreiben();
 
+    void startHaltestelleEntsperren(THaltestelle& start);
+    void zielHaltestelleFreigeben(THaltestelle& ziel, TZug* zug, int wenden);
     bool zugStarten(TZug& zug, THaltestelle& station, int& aktiv);
     void naechsteFahrstrasseAnbieten(THaltestelle& station, TZug& zug);
 
