@@ -1,5 +1,7 @@
 #include "operation/FahrbetriebFixture.h"
 
+#include <QFileInfo>
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -412,6 +414,47 @@ TEST(SignalMitFahrstrasse, DriveToReservesAndTheExitSignalSets)
     t.haupt().betrieb().ElementKlick(t.anzeigeB(), Qt::LeftButton, Qt::NoModifier);
     EXPECT_EQ(t.dialogs.informations, QStringList({"Keine Fahrstrasse hierher gefunden"}));
     EXPECT_EQ(t.ab->FahrstrasseStatus, 0);
+}
+
+} // namespace
+
+namespace {
+
+struct SoundAufnahme final : SoundAbspielen {
+    QStringList gespielt;
+    void PlaySound(const QString& pfad, int box) override { gespielt << QFileInfo(pfad).fileName() + QStringLiteral("@%1").arg(box); }
+};
+
+TEST(FahrstrasseSetzen, DepartureSoundsOfExistingFilesUnlessSilent)
+{
+    for (const bool ohneSound : {false, true}) {
+        SCOPED_TRACE(ohneSound);
+        Strecke s;
+        SoundAufnahme sound;
+        s.stellwerk().setSound(&sound);
+        s.write("Projekte/sound/abfahrt.WAV", "RIFF");
+        s.zug->ZugSorte = "PersonenZug";
+        s.a->HaltestelleSoundDatei = "C:\\Trassolin\\Projekte\\sound\\Abfahrt.wav";
+        s.a->HaltestelleSoundOrt = 3;
+        s.ab->AktuelleZugDaten = &s.daten();
+        s.stellwerk().FahrstrasseReservieren(*s.ab);
+        s.ab->AbfahrtBefehle.push_back({1, 1, 20, 0, 5, 0, 0, 0, "fehlt.wav"});
+        s.stellwerk().FahrstrasseSetzen(*s.ab, ohneSound);
+        EXPECT_EQ(sound.gespielt, ohneSound ? QStringList() : QStringList({"abfahrt.WAV@3"}));
+        s.stellwerk().setSound(nullptr);
+    }
+}
+
+TEST(FahrstrassenDienste, DeleteFahrstrasseEmptiesTheQueuesAndCancelsTheSteps)
+{
+    Strecke s;
+    s.daten().ZugDatenStartdelay = 1000;
+    ASSERT_TRUE(s.starten());
+    s.programm->fahrstrassen->DeleteFahrstrasse(s.a->HaltestelleID, s.ab->FahrstrasseID);
+    EXPECT_EQ(s.befehleInQueues(*s.ab), 0);
+    s.zeiten.eintraege.clear();
+    s.scheduler.advance(5000);
+    EXPECT_TRUE(s.zeiten.eintraege.empty());
 }
 
 } // namespace
