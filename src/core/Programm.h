@@ -19,6 +19,8 @@ class TInfo;
 class TSystem;
 class TTrassolin;
 class TFahrzeug;
+class TDiagnose;
+class TZugsteuerung;
 
 struct Programm {
     Programm(MessageBus& bus_, Scheduler& scheduler_, const Clock& clock_, Dialogs& dialogs_, QString programFolder_)
@@ -52,6 +54,8 @@ struct Programm {
     TLogBuch* logbuch = nullptr;     // LogBuchAdd for every part
     TFahrzeug* fahrzeuge = nullptr;  // the vehicle database
     FahrstrassenDienste* fahrstrassen = nullptr; // route setting and automatic control
+    TZugsteuerung* zugsteuerung = nullptr;       // the command queues of automatic control
+    TDiagnose* diagnose = nullptr;               // diagnosis lines and the contact simulation
 
     // `Projekte/<project>/` and the path of one of its files.
     QString projectFolder() const { return programFolder + QStringLiteral("Projekte/") + ProjektName + u'/'; }

@@ -9,6 +9,8 @@
 #include "drivers/ecos/TProtokolEcos.h"
 #include "drivers/transport/TcpTransport.h"
 #include "settings/SdlSoundBackend.h"
+#include "operation/Diagnose.h"
+#include "operation/Zugsteuerung.h"
 #include "settings/TSystem.h"
 #include "vehicles/LogBuch.h"
 #include "vehicles/TFahrzeug.h"
@@ -48,6 +50,10 @@ ProgrammFenster::ProgrammFenster(Programm& programm, TransportFactory transports
     gleisbild_->setTrainServices(betriebsdaten_.get());
     daten_ = std::make_unique<ProjektDateien>(programm_);
     programm_.daten = daten_.get();
+    // Automatic control writes diagnosis lines from its creation on; the diagnosis window takes
+    // its place in the order later.
+    diagnose_ = std::make_unique<TDiagnose>(programm_);
+    programm_.diagnose = diagnose_.get();
     for (const QString& name : Reihenfolge()) {
         if (name == QStringLiteral("TTrassolin")) {
             hauptfenster_ = std::make_unique<TTrassolin>(programm_);
@@ -70,6 +76,15 @@ ProgrammFenster::ProgrammFenster(Programm& programm, TransportFactory transports
             programm_.fahrzeuge = fahrzeuge_.get();
             add(name, fahrzeuge_.get());
             verbindeZugeMitFahrzeugen();
+        } else if (name == QStringLiteral("TZugsteuerung")) {
+            zugsteuerung_ = std::make_unique<TZugsteuerung>(programm_, *diagnose_);
+            programm_.zugsteuerung = zugsteuerung_.get();
+            programm_.fahrstrassen = &zugsteuerung_->stellwerk();
+            // The main window shows "Aktiv : " + n as automatic control counts.
+            programm_.fahrstrassen->setAktivAnzeige([this](int) { Q_EMIT hauptfenster_->changed(); });
+            add(name, zugsteuerung_.get());
+        } else if (name == QStringLiteral("TDiagnose")) {
+            add(name, diagnose_.get());
         } else if (name == QStringLiteral("TProtokolCS1")) {
             ecosDriver(name, EcosVariante::CS1());
         } else if (name == QStringLiteral("TProtokolEC1")) {
@@ -81,6 +96,8 @@ ProgrammFenster::ProgrammFenster(Programm& programm, TransportFactory transports
             add(name, pending_.back().get());
         }
     }
+    // Route setting plays station announcements and train sounds through the sound output.
+    zugsteuerung_->stellwerk().setSound(system_.get());
 }
 
 ProgrammFenster::~ProgrammFenster()
@@ -91,6 +108,11 @@ ProgrammFenster::~ProgrammFenster()
     // The drivers go before their transports and the program state they use.
     ecos_.clear();
     transports_.clear();
+    programm_.fahrstrassen = nullptr;
+    programm_.zugsteuerung = nullptr;
+    zugsteuerung_.reset();
+    programm_.diagnose = nullptr;
+    diagnose_.reset();
     programm_.hauptfenster = nullptr;
     programm_.system = nullptr;
     programm_.info = nullptr;

@@ -21,6 +21,8 @@ class TSystem;
 class TTrassolin;
 class TFahrzeug;
 class TProtokolEcos;
+class TDiagnose;
+class TZugsteuerung;
 class Transport;
 
 // Makes the link of a driver window ("TProtokolEC2", ...). Production: TCP; tests: fakes.
@@ -53,6 +55,8 @@ public:
     TLogBuch& logbuch() { return *logbuch_; }
     TFahrzeug& fahrzeuge() { return *fahrzeuge_; }
     SoundBackend& soundBackend() { return *sound_; }
+    TZugsteuerung& zugsteuerung() { return *zugsteuerung_; }
+    TDiagnose& diagnose() { return *diagnose_; }
     // The ECoS-protocol driver of type 5, 7 or 8; nullptr for other types.
     TProtokolEcos* ecosProtokol(int typ);
     // The link the driver window uses ("TProtokolEC2", ...); nullptr when there is none.
@@ -78,6 +82,8 @@ private:
     std::unique_ptr<TInfo> info_;
     std::unique_ptr<TLogBuch> logbuch_;
     std::unique_ptr<TFahrzeug> fahrzeuge_;
+    std::unique_ptr<TDiagnose> diagnose_;
+    std::unique_ptr<TZugsteuerung> zugsteuerung_;
     std::vector<std::pair<QString, std::unique_ptr<Transport>>> transports_;
     std::vector<std::unique_ptr<TProtokolEcos>> ecos_;
     std::vector<std::unique_ptr<PendingWindow>> pending_;

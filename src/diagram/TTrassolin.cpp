@@ -5,6 +5,7 @@
 #include "diagram/GleisBild.h"
 #include "operation/BetriebsDaten.h"
 #include "operation/FahrstrassenDienste.h"
+#include "operation/Zugsteuerung.h"
 #include "settings/TSystem.h"
 #include "settings/ZentraleNamen.h"
 #include "vehicles/TFahrzeug.h"
@@ -410,7 +411,7 @@ QString TTrassolin::AutomaticMenueText() const
 
 QString TTrassolin::AktivText() const
 {
-    return QStringLiteral("Aktiv : ") + QString::number(ZugeInAutomaticAktiv);
+    return QStringLiteral("Aktiv : ") + QString::number(ZugeInAutomaticAktiv());
 }
 
 QString TTrassolin::LimitText() const
@@ -430,7 +431,7 @@ void TTrassolin::DatenbankKlick()
     }
     if (AutomaticAn) {
         programm_.dialogs.information(QStringLiteral("Automatik ist noch eingeschaltet. \n\rBitte zuerst ausschalten !!"));
-    } else if (ZugeInAutomaticAktiv != 0) {
+    } else if (ZugeInAutomaticAktiv() != 0) {
         programm_.dialogs.information(QStringLiteral("Es sind noch Züge in Automatik unterwegs!"));
     } else if (zugInFahrstrasse) {
         programm_.dialogs.information(
@@ -547,7 +548,7 @@ void TTrassolin::AlleFahrstrassenLoeschen()
         }
         for (const auto& route : station->HaltestelleFahrstrassen) {
             route->FahrstrasseStatus = 0;
-            dienste.DeleteFahrstrasse(*route);
+            dienste.DeleteFahrstrasse(station->HaltestelleID, route->FahrstrasseID);
             for (const FahrstrasseElement& fe : route->FahrstrasseElemente) {
                 if (TGleisBildElement* e = bild != nullptr ? bild->Zelle(fe.Spalte, fe.Zeile) : nullptr) {
                     e->FahrstrasseBelegt = {};
@@ -570,7 +571,7 @@ void TTrassolin::AlleFahrstrassenLoeschen()
             zug->AutomaticAktivSetzen(false);
         }
     }
-    ZugeInAutomaticAktiv = 0;
+    dienste.ZugeInAutomaticAktivSetzen(0);
     Q_EMIT changed();
 }
 
@@ -660,6 +661,23 @@ int TTrassolin::HaltestellenZustand(int haltestelleNr) const
 {
     const THaltestelle* station = programm_.betriebsdaten != nullptr ? programm_.betriebsdaten->HaltestelleVonId(haltestelleNr) : nullptr;
     return station != nullptr ? station->HaltestelleStatus : 0;
+}
+
+bool TTrassolin::FahrzielAnfahren(TGleisBildElement& start, TZug* zug, TGleisBildElement& ziel)
+{
+    return programm_.zugsteuerung != nullptr && programm_.zugsteuerung->stellwerk().FahrzielAnfahren(start, zug, ziel);
+}
+
+void TTrassolin::SignalMitFahrstrasse(TGleisBildElement& display, bool links)
+{
+    if (programm_.zugsteuerung != nullptr) {
+        programm_.zugsteuerung->stellwerk().SignalMitFahrstrasse(display, links);
+    }
+}
+
+int TTrassolin::ZugeInAutomaticAktiv() const
+{
+    return fahrstrassen().ZugeInAutomaticAktiv();
 }
 
 void TTrassolin::ProgrammMenueOeffnen(TGleisBildElement& taste, QPoint pos, bool zuweisen, bool starten, bool zuweisungLoeschen)

@@ -96,7 +96,8 @@ public:
     void AutomaticSchalten(); // key "Automatik Einschalten" and menu "Automatic" -> "Einschalten"
     void LimitHoch();
     void LimitRunter();
-    int ZugeInAutomaticAktiv = 0;
+    // The trains active in automatic operation, as automatic control counts them.
+    int ZugeInAutomaticAktiv() const;
     int AutomaticBild() const { return AutomaticAn ? 24 : 25; }
     QString AutomaticText() const;
     QString AutomaticMenueText() const;
@@ -169,12 +170,12 @@ Q_SIGNALS:
 private:
     // BetriebsDienste: what run-mode clicks ask of the main window.
     void ManuelleFahrstrasseKlick(TGleisBildElement&, bool) override {}
-    bool FahrzielAnfahren(TGleisBildElement&, TZug*, TGleisBildElement&) override { return false; }
+    bool FahrzielAnfahren(TGleisBildElement& start, TZug* zug, TGleisBildElement& ziel) override;
     void AnzeigeMenueOeffnen(TGleisBildElement& display, QPoint pos) override;
     void HaltestellenInfoOeffnen(int) override {}
     void ProgrammMenueOeffnen(TGleisBildElement& taste, QPoint pos, bool zuweisen, bool starten, bool zuweisungLoeschen) override;
     int HaltestellenZustand(int haltestelleNr) const override;
-    void SignalMitFahrstrasse(TGleisBildElement&, bool) override {}
+    void SignalMitFahrstrasse(TGleisBildElement& display, bool links) override;
 
     void ablaufZuweisen(const QString& element, const QString& name);
     FahrstrassenDienste& fahrstrassen() const;

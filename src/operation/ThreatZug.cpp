@@ -72,7 +72,8 @@ void ausfuehren(const std::shared_ptr<Lauf>& lauf)
             fortsetzen = a.VonAblauf;
         } else {
             zug->Set_Speed(a.Wert);
-            if (a.Text == QStringLiteral("Ziel")) {
+            // "Nachste" ends the run like "Ziel": the train stops and the arrival is booked.
+            if (a.Text == QStringLiteral("Ziel") || a.Text == QStringLiteral("Nachste")) {
                 const THaltestelle* h = lauf->programm.betriebsdaten->HaltestelleVonId(a.StartHaltestelleID);
                 if (h != nullptr && h->FahrstrasseVonId(a.FahrstrasseID) != nullptr) {
                     lauf->dienste.ZugIstAngekommen(a.StartHaltestelleID, a.FahrstrasseID, *zug);

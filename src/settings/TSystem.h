@@ -5,6 +5,7 @@
 #pragma once
 
 #include "core/MessageBus.h"
+#include "operation/SoundAbspielen.h"
 
 #include <QObject>
 #include <QString>
@@ -16,7 +17,7 @@ struct ProjectFileContext;
 class SoundBackend;
 class SoundOutput;
 
-class TSystem : public QObject, public MessageReceiver {
+class TSystem : public QObject, public MessageReceiver, public SoundAbspielen {
     Q_OBJECT
 public:
     // Starts the sound library on `sound` and logs the program start.
@@ -27,7 +28,7 @@ public:
 
     // Sound output ("Sound" page); other parts play their sounds through PlaySound.
     SoundOutput& sound() { return *sound_; }
-    void PlaySound(const QString& path, int box);
+    void PlaySound(const QString& path, int box) override;
 
     // The window's log, oldest line first.
     const QStringList& LogZeilen() const { return log_; }

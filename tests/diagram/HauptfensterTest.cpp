@@ -24,12 +24,16 @@ struct RouteRecorder final : FahrstrassenDienste {
     void FahrstrasseFreigeben(TFahrstrasse& r) override { calls << "freigeben " + r.FahrstrasseName; }
     void FahrstrasseLoeschen(TFahrstrasse& r) override { calls << "loeschen " + r.FahrstrasseName; }
     void FahrstrasseAnzeigen(TFahrstrasse& r, bool an) override { calls << QStringLiteral("anzeigen %1 %2").arg(r.FahrstrasseName).arg(an); }
-    void DeleteFahrstrasse(TFahrstrasse& r) override { calls << "queues " + r.FahrstrasseName; }
+    void DeleteFahrstrasse(int station, int route) override { calls << QStringLiteral("queues %1/%2").arg(station).arg(route); }
     void ZugverfolgungAktualisieren(TZug& z) override { calls << "verfolgung " + z.ZugName; }
     void AutomaticTimerStarten() override { calls << "timer an"; }
     void AutomaticTimerStoppen() override { calls << QStringLiteral("timer aus (AutomaticAn %1)").arg(automaticAn ? *automaticAn : -1); }
-    void DiagnoseZeile(const QString& zeile) override { calls << "diagnose " + zeile; }
+    void DiagnoseZeile(const QString& zeile, int) override { calls << "diagnose " + zeile; }
+    int ZugeInAutomaticAktiv() const override { return aktiv; }
+    void ZugeInAutomaticAktivSetzen(int n) override { aktiv = n; }
+    void setAktivAnzeige(std::function<void(int)>) override {}
     const bool* automaticAn = nullptr;
+    int aktiv = 0;
 };
 
 struct Hauptfenster : DiagramFixture {
@@ -280,7 +284,7 @@ TEST(Hauptfenster, VehicleDatabaseIsRefusedWhileTrainsRun)
     for (const Row& r : rows) {
         f.dialogs.informations.clear();
         f.haupt().AutomaticAn = r.automatic;
-        f.haupt().ZugeInAutomaticAktiv = r.aktiv;
+        f.routen.aktiv = r.aktiv;
         f.zugNr(2).ZugStatus = r.zugStatus;
         f.haupt().DatenbankKlick();
         if (r.meldung != nullptr) {
@@ -450,7 +454,7 @@ TEST(Hauptfenster, AllRoutesClearedStopsTrainsAndFreesStations)
     f.zugNr(2).Set_Speed(40);
     f.nordAnzeige->InFahrstrasse = true;
     f.nordAnzeige->ImageLinks.enabled = false;
-    f.haupt().ZugeInAutomaticAktiv = 2;
+    f.routen.aktiv = 2;
 
     f.dialogs.yesNoAnswers = {false};
     f.haupt().AlleFahrstrassenLoeschen();
@@ -469,6 +473,7 @@ TEST(Hauptfenster, AllRoutesClearedStopsTrainsAndFreesStations)
     EXPECT_FALSE(f.nordAnzeige->InFahrstrasse);
     EXPECT_TRUE(f.nordAnzeige->ImageLinks.enabled);
     EXPECT_EQ(f.haupt().AktivText(), "Aktiv : 0");
-    EXPECT_TRUE(f.routen.calls.contains("queues Frei_Sued")) << "the route's queued commands are purged";
+    EXPECT_TRUE(f.routen.calls.contains(QStringLiteral("queues %1/%2").arg(f.nord->HaltestelleID).arg(r.FahrstrasseID)))
+        << "the route's queued commands are purged";
     EXPECT_TRUE(f.routen.calls.contains("anzeigen Frei_Sued 0"));
 }
