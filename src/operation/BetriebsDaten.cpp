@@ -23,6 +23,24 @@ TFahrstrasse* BetriebsDaten::FahrstrasseAnlegen(THaltestelle& station, const QSt
     return FahrstrasseNeu(station, station.HoechsteFahrstrasseID() + 1, frei);
 }
 
+TFahrstrasse* BetriebsDaten::FahrstrasseUebernehmen(THaltestelle& station, const TFahrstrasse& gefunden)
+{
+    TFahrstrasse* route = FahrstrasseAnlegen(station, gefunden.FahrstrasseName);
+    route->FahrstrasseElemente = gefunden.FahrstrasseElemente;
+    route->StartHaltestelleID = gefunden.StartHaltestelleID;
+    route->ZielHaltestelleID = gefunden.ZielHaltestelleID;
+    route->FahrstrasseRichtung = gefunden.FahrstrasseRichtung;
+    route->FahrstrasseRichtungZiel = gefunden.FahrstrasseRichtungZiel;
+    route->WeichenListeErstellen();
+    for (const FahrstrasseElement& e : route->FahrstrasseElemente) {
+        route->KontaktAnhaengen(e.GleisKontaktNr);
+    }
+    for (const auto& zug : ZugListe) {
+        ZugDatenErstellen(*route, *zug);
+    }
+    return route;
+}
+
 QString BetriebsDaten::SuchFahrstrassenName(const THaltestelle& station, const QString& zielName)
 {
     for (int n = 1;; ++n) {

@@ -69,6 +69,11 @@ public:
     // The name of a route the search found: "Fahrstrasse_Nach_" + target + "_" + the smallest
     // free n from 1.
     static QString SuchFahrstrassenName(const THaltestelle& station, const QString& zielName);
+    // Takes a route the search found into `station` (the station editor's "Übernehmen"): a new
+    // route with the next id and the found name (digits appended when taken), the found
+    // elements, stations and directions, its turnouts (kinds 49..82), its contacts (the distinct
+    // non-zero contacts of its elements in order) and the driving data of every train.
+    TFahrstrasse* FahrstrasseUebernehmen(THaltestelle& station, const TFahrstrasse& gefunden);
     // The driving-data block of `zug` on `route`, with the route's contacts.
     TZugDaten* ZugDatenErstellen(TFahrstrasse& route, TZug& zug);
     // Contact numbers changed on the plan: every route takes them again.

@@ -200,6 +200,54 @@ TEST(FahrstrassenSuche, FoundRouteCarriesItsElements)
 
 // Twenty-one turnouts in a row from A towards B; the diverging leg of the last one leads to C.
 // Only the first twenty are branch points, so C is never tried.
+TEST(FahrstrassenSuche, FoundRouteTakenIntoTheStation)
+{
+    Suche s;
+    // A - contact 4 - turnout (contact 5) - B on row 5; the diverging leg leads to C on row 4.
+    s.bauen(plan({kA, {{62, 19, 5, 0}}, gerade(15, 18, 5), {{99, 11, 5, 2}}, {{36, 18, 4, 0}, {99, 14, 4, 3}}}));
+    s.bild().Zelle(20, 5)->GleisKontaktNr = 1;
+    s.bild().Zelle(19, 5)->GleisKontaktNr = 5;
+    s.bild().Zelle(18, 5)->GleisKontaktNr = 4;
+    s.bild().Zelle(17, 5)->GleisKontaktNr = 4;
+    s.bild().Zelle(11, 5)->GleisKontaktNr = 2;
+    for (const int nr : {12, 13}) {
+        auto zug = std::make_unique<TZug>();
+        zug->ZugDatanbankNr = nr;
+        zug->MaxSpeed = 90;
+        s.d().ZugListe.push_back(std::move(zug));
+    }
+    THaltestelle& a = *s.d().HaltestelleVonId(1);
+    s.d().FahrstrasseNeu(a, 4, QStringLiteral("Alt"));
+    NeueFahrstrassenSuchen(s.bild(), s.d(), a);
+    const TFahrstrasse& gefunden = *s.d().DummyNeueFahrstrasseHaltestelle.HaltestelleFahrstrassen[0];
+
+    const TFahrstrasse* r = s.d().FahrstrasseUebernehmen(a, gefunden);
+    const TFahrstrasse* zweimal = s.d().FahrstrasseUebernehmen(a, gefunden);
+    ASSERT_EQ(a.HaltestelleFahrstrassen.size(), 3u);
+    EXPECT_EQ(a.HaltestelleFahrstrassen[1].get(), r);
+    EXPECT_EQ(r->FahrstrasseID, 5) << "the highest id + 1";
+    EXPECT_EQ(zweimal->FahrstrasseID, 6);
+    EXPECT_EQ(r->FahrstrasseName, "Fahrstrasse_Nach_B_1");
+    EXPECT_EQ(zweimal->FahrstrasseName, "Fahrstrasse_Nach_B_11");
+    EXPECT_EQ(zweimal->FahrstrasseAnzeigeName, zweimal->FahrstrasseName);
+    EXPECT_EQ(r->StartHaltestelleID, 1);
+    EXPECT_EQ(r->ZielHaltestelleID, 2);
+    EXPECT_EQ(r->FahrstrasseRichtung, 0);
+    EXPECT_EQ(r->FahrstrasseRichtungZiel, 0);
+    EXPECT_EQ(r->FahrstrasseElemente.size(), gefunden.FahrstrasseElemente.size());
+    ASSERT_EQ(r->FahrstrasseWeichenListe.size(), 1u);
+    EXPECT_EQ(r->FahrstrasseWeichenListe[0].Spalte, 19);
+    // Contacts in travel order, each once, zeros left out.
+    EXPECT_EQ(std::vector<int>(r->FahrstrasseKontakte.begin() + 1, r->FahrstrasseKontakte.begin() + 6),
+              std::vector<int>({1, 5, 4, 2, 0}));
+    ASSERT_EQ(r->ZugDatenListe.size(), 2u);
+    const TZugDaten& daten = *r->ZugDatenListe[1];
+    EXPECT_EQ(daten.Name, "Zugdaten_Fahrstrasse_Nach_B_1_13");
+    EXPECT_EQ(daten.ZugDatenStartkontakt, 1);
+    EXPECT_EQ(daten.ZugDatenZielkontakt, 2);
+    EXPECT_EQ(daten.ZugDatenStarttempo, 90);
+}
+
 TEST(FahrstrassenSuche, TwentyOneBranchPointsRecordTwenty)
 {
     std::vector<Teil> teile = {{99, 61, 5, 1}, {99, 36, 5, 2}, {36, 39, 4, 0}, {99, 35, 4, 3}};
