@@ -7,6 +7,7 @@
 #include "core/TreeContainer.h"
 #include "diagram/Kacheln.h"
 #include "operation/FahrstrassenSuche.h"
+#include "settings/ParameterFile.h"
 #include "vehicles/FahrzeugExport.h"
 
 #include <QCoreApplication>
@@ -27,7 +28,8 @@ int usage(QTextStream& err)
            "  export-html PROJEKTORDNER ZIELORDNER schreibt die Homepage-Seiten der Fahrzeugdatenbank\n"
            "  tiles BILD.png                  schreibt das Gleisbild-Kachelbild\n"
            "  routes PROJEKTORDNER [HALTESTELLE] sucht die Fahrstrassen jeder (oder einer) Haltestelle\n"
-           "  probe PROJEKTORDNER             verbindet mit der ECoS-Zentrale des Projekts und zeigt, was sie meldet\n";
+           "  probe PROJEKTORDNER             verbindet mit der ECoS-Zentrale des Projekts und zeigt, was sie meldet\n"
+           "  open-next PROGRAMMORDNER PROJEKT  das Programm öffnet beim nächsten Start PROJEKT\n";
     return 2;
 }
 
@@ -215,6 +217,25 @@ int routes(const QString& folderPath, const QString& nurStation, QTextStream& ou
     }
     return 0;
 }
+// Names `projekt` in the parameter file of the program folder, keeping its other values, as the
+// program does when the user switches the project.
+int openNext(const QString& folder, const QString& projekt, QTextStream& err)
+{
+    if (!IsValidProjectName(projekt)) {
+        err << "Ungültiger Projektname: " << projekt << '\n';
+        return 1;
+    }
+    const QString programFolder = QDir(folder).absolutePath() + u'/';
+    const SystemClock clock;
+    InstallationParameters parameters;
+    const ParameterFileResult read = ReadParameterFile(programFolder, clock, parameters);
+    QString error = read.error;
+    if (read.ok && WriteParameterFile(programFolder, parameters, projekt, &error)) {
+        return 0;
+    }
+    err << error << '\n';
+    return 1;
+}
 } // namespace
 
 int main(int argc, char** argv)
@@ -252,6 +273,9 @@ int main(int argc, char** argv)
             return 1;
         }
         return 0;
+    }
+    if (args[1] == QLatin1String("open-next") && args.size() == 4) {
+        return openNext(args[2], args[3], err);
     }
     if (args[1] == QLatin1String("export-html") && args.size() == 4) {
         return exportHtml(args[2], args[3], out, err);
