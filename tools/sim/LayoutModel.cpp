@@ -122,6 +122,13 @@ bool LayoutModel::load(const Scenario& scenario, QString* error)
 
 void LayoutModel::checkScenario(const Scenario& scenario)
 {
+    for (size_t i = 0; i < scenario.modules.size(); ++i) {
+        if (scenario.modules[i].id != 100 + static_cast<int>(i)) {
+            warnings_ << QStringLiteral("feedback modules are not 100, 101, ... in order: contacts follow the list "
+                                        "as the ECoS 2 counts them, the ECoS 1 and Central Station 1 count by id");
+            break;
+        }
+    }
     std::set<int> contacts;
     std::set<int> addresses;
     for (const auto& e : program_->bild.Elemente()) {
