@@ -183,6 +183,9 @@ QString LayoutModel::place(const Placement& p)
     if (station_.loco(p.locoId) == nullptr) {
         return head + QStringLiteral("no such loco");
     }
+    if (!(p.length > 0) || !(p.scale >= 0)) {
+        return head + QStringLiteral("length above 0 and scale from 0 expected");
+    }
     Train train(p.locoId, p.length, p.scale);
     if (const QString why = train.place(program_->bild, *front, p.heading); !why.isEmpty()) {
         return head + why;
