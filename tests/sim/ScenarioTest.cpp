@@ -20,12 +20,16 @@ TEST_F(SimFixture, ScenarioReadsPlanAndPlacements)
     EXPECT_EQ(s->placements[1].cell, QPoint(7, 4));
     EXPECT_EQ(s->placements[1].heading, Seite::NW);
     EXPECT_EQ(Sim::Scenario::parse(QStringLiteral("plan /abs/P.da2"), &error, dir.path())->plan, "/abs/P.da2");
+    const auto rueckwaerts = Sim::Scenario::parse(QStringLiteral("loco 1002 16 DCC28 \"V 160\" 1"), &error);
+    ASSERT_TRUE(rueckwaerts.has_value()) << error.toStdString();
+    EXPECT_EQ(rueckwaerts->locos[0].dir, 1);
 
     const struct {
         const char* text;
         const char* error;
     } rows[] = {
         {"loco 1002 1 DCC28 \"a\"\nplace 1002 3/5 X 1 0.1", "line 2: place: heading N NE E SE S SW W NW expected"},
+        {"loco 1002 1 DCC28 \"a\" 2", "line 1: loco direction 0 or 1 expected"},
         {"loco 1002 1 DCC28 \"a\"\nplace 1002 3/5 E 0 0.1", "line 2: place: length above 0 and scale from 0 expected"},
         {"place 1002 3/5 E 1", "line 1: place <loco> <element or x/y> <heading> <length> <scale> expected"},
         {"plan P.da2\nplace 1002 3/5 E 1 0.1", "place: no loco 1002"},
@@ -106,4 +110,26 @@ TEST_F(SimFixture, LayoutLoadingReportsWhatItCannotServe)
     ASSERT_NE(sim, nullptr) << error.toStdString();
     EXPECT_EQ(sim->model().warnings().size(), 1);
     EXPECT_TRUE(sim->model().warnings().value(0).startsWith("feedback modules are not 100, 101, ... in order"));
+}
+
+// A loco the scenario starts backwards runs against the heading of its placement, and turns
+// back when the client sets it forward.
+TEST_F(SimFixture, ALocoStartingBackwardsRunsAgainstItsHeading)
+{
+    QString error;
+    const auto parsed = Sim::Scenario::parse(
+        scenario({"place 1002 6/5 W 1 0.1"}).replace(QStringLiteral("\"V 160\""), QStringLiteral("\"V 160\" 1")), &error,
+        dir.path());
+    ASSERT_TRUE(parsed.has_value()) << error.toStdString();
+    sim = Sim::Simulator::create(*parsed, &error);
+    ASSERT_TRUE(sim) << error.toStdString();
+    for (const char* line : {"request(1002, control)", "set(1, go)", "set(1002, speed[100])"}) {
+        send(QString::fromLatin1(line));
+    }
+    sim->advance(50);
+    EXPECT_EQ(sim->model().train(1002)->heading, Seite::O);
+    EXPECT_EQ(sim->model().train(1002)->dir, 1);
+    send(QStringLiteral("set(1002, dir[0])"));
+    sim->advance(50);
+    EXPECT_EQ(sim->model().train(1002)->heading, Seite::W);
 }

@@ -130,7 +130,7 @@ std::optional<Scenario> Scenario::parse(const QString& text, QString* error, con
             s.protocolVersion = w[2];
             s.applicationVersion = w[3];
             s.hardwareVersion = w[4];
-        } else if (w[0] == u"loco" && w.size() == 5) {
+        } else if (w[0] == u"loco" && (w.size() == 5 || w.size() == 6)) {
             Lok l;
             l.id = w[1].toInt(&ok1);
             l.addr = w[2].toInt(&ok2);
@@ -138,6 +138,12 @@ std::optional<Scenario> Scenario::parse(const QString& text, QString* error, con
             l.name = w[4];
             if (!ok1 || !ok2 || l.id < 1000 || l.id > 9999) {
                 return fail(QStringLiteral("loco id 1000..9999 and address expected"));
+            }
+            if (w.size() == 6) {
+                if (w[5] != u"0" && w[5] != u"1") {
+                    return fail(QStringLiteral("loco direction 0 or 1 expected"));
+                }
+                l.dir = w[5].toInt();
             }
             s.locos.push_back(l);
         } else if (w[0] == u"accessory" && w.size() == 4) {

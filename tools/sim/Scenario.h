@@ -53,6 +53,8 @@ struct Placement {
 // Text format, one item per line ('#' starts a comment, "double quotes" hold blanks):
 //   info "ECoS2" 0.5 4.2.6 2.0          product, protocol, application, hardware version
 //   loco 1002 16 DCC28 "V 160"          id, address, protocol word, name
+//   loco 1003 17 DCC28 "V 200" 1        the same, the direction the loco starts with (0 forward,
+//                                       the default; 1 backward)
 //   accessory 20000 5 "Weiche 5"        id, address, name
 //   module 100                          feedback module id (16 ports); contact n of the plan is
 //                                       port (n-1)%16 of the ((n-1)/16+1)-th module listed
