@@ -147,3 +147,14 @@ TEST_F(SimFixture, FollowsTheSchedulerAndCatchesUpBeforeEachCommand)
     EXPECT_EQ(sim->model().now(), 140);
     EXPECT_EQ(trace(), steps("30 +2|130 -1|130 +3|140 switched 5/5 under 1002"));
 }
+
+// A client that starts viewing a feedback module is told at once which contacts are occupied.
+TEST_F(SimFixture, AViewOfAFeedbackModuleStartsWithTheContactsOccupied)
+{
+    ASSERT_TRUE(start({"place 1002 4/5 E 2 0.1"})); // covers 3/5 (contact 1) and 4/5 (contact 2)
+    sim->server().receive(2, QStringLiteral("request(100, view)"));
+    EXPECT_TRUE(received.contains("<EVENT 100>\r\n100 state[0x3]\r\n<END 0 (OK)>")) << received.toStdString();
+    received.clear();
+    sim->server().receive(2, QStringLiteral("request(1002, view)"));
+    EXPECT_TRUE(received.isEmpty()) << "only feedback modules report their state";
+}

@@ -130,6 +130,16 @@ QByteArray EcosStation::handle(ClientId client, const QString& line)
     if (cmd->verb == u"request") {
         if (args.contains(QStringLiteral("view"))) {
             views_[id].insert(client);
+            // A feedback module reports what it sees as soon as a client looks: the client learns
+            // the contacts that trains standing on the layout occupy already.
+            const Module* m = moduleById(id);
+            if (m != nullptr && m->state != 0 && sink_) {
+                Ecos::Block block;
+                block.kind = Ecos::Block::Kind::Event;
+                block.head = QString::number(id);
+                block.lines = QStringList{QStringLiteral("%1 state[0x%2]").arg(id).arg(m->state, 0, 16)};
+                sink_(client, block.encode());
+            }
         }
         if (args.contains(QStringLiteral("control"))) {
             const auto it = control_.find(id);
