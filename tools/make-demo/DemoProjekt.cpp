@@ -142,7 +142,8 @@ std::vector<Teil> gleisplan()
 }
 
 // The trains: the three locomotives of the default vehicle database that are in service, with
-// their ECoS object ids, where they stand and how they drive.
+// their ECoS object ids, where they stand, how they drive, and how long and fast they are on the
+// simulated layout (cells, cells per second per speed step).
 struct DemoZug {
     const char* name;     // the vehicle's name in the database
     const char* ecosId;
@@ -151,15 +152,22 @@ struct DemoZug {
     int starttempo;
     int bremstempo;
     int panelLeft;
+    double laenge;
+    double massstab;
 };
 const DemoZug kZuge[] = {
-    {"BR 01 Schnellzuglok", "1001", Altenbach1, 1, 100, 30, 300},
-    {"BR 89 Rangierlok", "1002", Zollhafen1, 0, 70, 30, 500},
-    {"V 100 Streckenlok", "1003", Mittelberg2, 0, 85, 30, 700},
+    {"BR 01 Schnellzuglok", "1001", Altenbach1, 1, 100, 30, 480, 2.5, 0.04},
+    {"BR 89 Rangierlok", "1002", Zollhafen1, 0, 70, 30, 680, 1.5, 0.035},
+    {"V 100 Streckenlok", "1003", Mittelberg2, 0, 85, 30, 880, 2.0, 0.04},
 };
-constexpr int kPanelTop = 640;
+// The train panels stand side by side above Mittelberg, right of the connection log (the train
+// file keeps positions below 1000).
+constexpr int kPanelTop = 30;
 constexpr int kStartdelay = 1500;
-constexpr int kZieldelay = 2000;
+// A braked train (30 steps, 1.05 to 1.2 cells per second) runs 2.5 to 3.6 cells into the
+// six cells of a station track before it stops: the longest train is inside, the track's end
+// far enough. Without braking it would run past the end.
+constexpr int kZieldelay = 2500;
 constexpr int kWarteZeitEndbahnhof = 6000;
 constexpr int kWarteZeitKreuzung = 4000;
 const QString kDatum = QStringLiteral("01.03.2026");
@@ -340,20 +348,40 @@ std::vector<MagRecord> ecosZubehoer()
     return mags;
 }
 
-// The command station the simulator plays: the locomotives, the accessories and one feedback
-// module for contacts 1..16.
-QStringList szenario(const std::vector<LokRecord>& loks, const std::vector<MagRecord>& mags)
+// The command station and layout the simulator plays: the locomotives in the direction the
+// trains stand, the accessories, one feedback module for contacts 1..16, the plan, and every
+// train standing in a station placed in its display, heading the way it leaves when the loco
+// drives forward.
+QStringList szenario(const BetriebsDaten& daten, const QString& plan)
 {
-    QStringList s = {QStringLiteral("# The demo layout's command station: make-demo writes this file."),
+    QStringList s = {QStringLiteral("# The demo layout for trassolin-sim, written by make-demo."),
                      QStringLiteral("info \"ECoS2\" 0.5 4.2.6 2.0")};
-    for (const LokRecord& l : loks) {
-        s << QStringLiteral("loco %1 %2 DCC128 \"%3\"").arg(l.Key).arg(l.Addr).arg(l.Name);
+    QStringList orte;
+    for (const DemoZug& z : kZuge) {
+        const TZug* zug = nullptr;
+        for (const auto& kandidat : daten.ZugListe) {
+            if (!kandidat->ZugGeloescht && kandidat->ECOSID == QLatin1String(z.ecosId)) {
+                zug = kandidat.get();
+            }
+        }
+        if (zug == nullptr) {
+            continue;
+        }
+        s << QStringLiteral("loco %1 %2 DCC128 \"%3\" %4").arg(zug->ECOSID).arg(zug->Addr).arg(zug->ZugName).arg(zug->ZugRichtung);
+        const THaltestelle* station = daten.HaltestelleVonId(zug->ZugHaltestelleID);
+        if (station != nullptr && station->HaltestelleElement != nullptr) {
+            const bool nachRechts = (station->HaltestelleRichtung == 1) == (zug->ZugRichtung == 0);
+            orte << QStringLiteral("place %1 %2 %3 %4 %5")
+                        .arg(zug->ECOSID, station->HaltestelleElement->Name, nachRechts ? QStringLiteral("E") : QStringLiteral("W"))
+                        .arg(z.laenge)
+                        .arg(z.massstab);
+        }
     }
-    for (const MagRecord& m : mags) {
+    for (const MagRecord& m : ecosZubehoer()) {
         s << QStringLiteral("accessory %1 %2 \"%3\"").arg(m.Id).arg(m.Addr).arg(m.Name);
     }
-    s << QStringLiteral("module %1").arg(kRueckmeldeModul);
-    return s;
+    s << QStringLiteral("module %1").arg(kRueckmeldeModul) << QStringLiteral("plan ") + plan;
+    return s + orte;
 }
 
 QString zeilenSchreiben(const QDir& ordner, const QString& name, const QStringList& zeilen)
@@ -414,10 +442,30 @@ QString DemoProjektSchreiben(const QString& ordnerPfad)
                              zeilenSchreiben(ordner, namen[5], ZugDatei(k.programm).ZugLines()),
                              LokListeSchreiben(ordner.filePath(namen[6]), loks),
                              MagListeSchreiben(ordner.filePath(namen[7]), mags),
-                             textSchreiben(ordner, namen[8], szenario(loks, mags))}) {
+                             textSchreiben(ordner, namen[8], szenario(k.daten, namen[2]))}) {
         if (error.isEmpty()) {
             error = e;
         }
     }
     return error;
+}
+
+std::optional<QStringList> DemoSzenarioFuerProjekt(const QString& projektOrdner, QString* error)
+{
+    const QDir ordner(projektOrdner);
+    const QString name = ordner.dirName();
+    // The project folder is <program folder>Projekte/<project>/.
+    KopflosesProgramm k(QDir::cleanPath(ordner.absoluteFilePath(QStringLiteral("../.."))) + u'/');
+    k.programm.ProjektName = name;
+    const QString plan = FindFileNoCase(ordner.absolutePath(), name + QStringLiteral(".da2"));
+    if (!ordner.exists() || !k.zugeUndStationen(ordner.absolutePath(), name)
+        || !GleisplanDatei(k.programm).LoadTrackPlan(plan) || !k.bild.Gleisplan_Geladen) {
+        if (error != nullptr) {
+            *error = k.dialogs.texts.isEmpty() ? QStringLiteral("Projekt kann nicht gelesen werden: ") + projektOrdner
+                                               : k.dialogs.texts.join(u'\n');
+        }
+        return std::nullopt;
+    }
+    k.daten.ZugeInHaltestellenSetzen();
+    return szenario(k.daten, plan.contains(u' ') ? u'"' + plan + u'"' : plan);
 }

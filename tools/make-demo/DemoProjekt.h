@@ -9,6 +9,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 inline const QString DemoProjektName = QStringLiteral("Demo");
 // The simulated ECoS listens here; the project's settings name this port on 127.0.0.1.
@@ -21,3 +22,9 @@ QStringList DemoDateiNamen();
 // Writes every file of the demo project into `ordner` (created when missing). Returns a German
 // error text, empty on success.
 QString DemoProjektSchreiben(const QString& ordner);
+
+// The simulator scenario for the demo project in `projektOrdner` as it stands now: every train
+// placed in the station its station file names, in the direction it stands, the plan named by
+// its absolute path. The project is read with the program's readers; nullopt with a German
+// error when it cannot be read.
+std::optional<QStringList> DemoSzenarioFuerProjekt(const QString& projektOrdner, QString* error);
