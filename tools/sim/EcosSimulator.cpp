@@ -366,7 +366,9 @@ void EcosServer::accept()
             if (it == clients_.end()) {
                 return;
             }
-            const QStringList lines = it->second.framer.push(it->second.socket->readAll());
+            const QByteArray bytes = it->second.socket->readAll();
+            it->second.bytesIn += bytes.size();
+            const QStringList lines = it->second.framer.push(bytes);
             for (const QString& line : lines) {
                 if (line.trimmed().isEmpty()) {
                     continue;
@@ -400,6 +402,7 @@ void EcosServer::write(EcosStation::ClientId id, const QByteArray& bytes)
         auto it = clients_.find(id);
         if (it != clients_.end() && it->second.socket->state() == QAbstractSocket::ConnectedState) {
             it->second.socket->write(bytes);
+            it->second.bytesOut += bytes.size();
         }
     };
     if (delayMs_ > 0) {
@@ -407,6 +410,24 @@ void EcosServer::write(EcosStation::ClientId id, const QByteArray& bytes)
     } else {
         send();
     }
+}
+
+qint64 EcosServer::bytesReceived() const
+{
+    qint64 n = 0;
+    for (const auto& [id, client] : clients_) {
+        n += client.bytesIn;
+    }
+    return n;
+}
+
+qint64 EcosServer::bytesSent() const
+{
+    qint64 n = 0;
+    for (const auto& [id, client] : clients_) {
+        n += client.bytesOut;
+    }
+    return n;
 }
 
 void EcosServer::dropAll()

@@ -89,6 +89,10 @@ public:
     // commandReceived, then handled; returns the reply block's bytes.
     QByteArray receive(EcosStation::ClientId client, const QString& line);
     int clientCount() const { return static_cast<int>(clients_.size()); }
+    // Bytes read from and written to the clients connected now (a test compares them with its
+    // side of the link to know when everything sent has arrived).
+    qint64 bytesReceived() const;
+    qint64 bytesSent() const;
 
     // Test controls.
     void dropAll();                      // closes every client link
@@ -104,6 +108,8 @@ private:
     struct Client {
         QTcpSocket* socket;
         Ecos::LineFramer framer;
+        qint64 bytesIn = 0;
+        qint64 bytesOut = 0;
     };
     void accept();
     void write(EcosStation::ClientId id, const QByteArray& bytes);
