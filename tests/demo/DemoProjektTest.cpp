@@ -64,12 +64,17 @@ TEST(DemoProjekt, OpensOnTheSimulatedEcosWithThreeTrainsInStations)
         EXPECT_NE(z->ECOSID, "0000");
     }
     // Every station track leaves towards each open end on two routes, each with a braking
-    // contact just before its target.
+    // contact just before its target. Mittelberg is run by direction: the routes into a track
+    // against its direction are hidden.
     ASSERT_EQ(f.d().HaltestellenListe.size(), 6u);
+    QStringList versteckt;
     for (const auto& s : f.d().HaltestellenListe) {
         std::map<int, int> jeRichtung;
         for (const auto& r : s->HaltestelleFahrstrassen) {
             ++jeRichtung[r->FahrstrasseRichtung];
+            if (r->FahrstrasseAusblenden) {
+                versteckt << s->HaltestelleName + u'>' + f.d().HaltestelleVonId(r->ZielHaltestelleID)->HaltestelleName;
+            }
             ASSERT_EQ(r->ZugDatenListe.size(), 3u);
             for (const auto& daten : r->ZugDatenListe) {
                 EXPECT_EQ(daten->ZugDatenBremskontakt[0], r->FahrstrasseKontakte[static_cast<size_t>(r->KontaktAnzahl() - 1)])
@@ -80,6 +85,8 @@ TEST(DemoProjekt, OpensOnTheSimulatedEcosWithThreeTrainsInStations)
             EXPECT_EQ(n, 2) << s->HaltestelleName.toStdString() << " direction " << richtung;
         }
     }
+    EXPECT_EQ(versteckt, QStringList({"Altenbach1>Mittelberg2", "Altenbach2>Mittelberg2", "Zollhafen1>Mittelberg1",
+                                      "Zollhafen2>Mittelberg1"}));
     EXPECT_EQ(f.routen().size(), 16u);
 }
 

@@ -27,6 +27,11 @@ namespace {
 // Contacts: 1, 2 the Altenbach tracks, 3 their throat, 4 and 5 line 1, 6 the Mittelberg
 // throat towards Altenbach, 7, 8 the Mittelberg tracks, 9 the throat towards Zollhafen, 10 and
 // 11 line 2, 12 the Zollhafen throat, 13, 14 the Zollhafen tracks.
+//
+// Mittelberg is run by direction: eastbound trains stop on track 1, westbound ones on track 2,
+// so two trains meeting there pass each other. The route check keeps two routes apart only when
+// they share a turnout or a train occupies a contact of the other; two routes into one track
+// from both sides share neither, so the routes against the direction of a track are hidden.
 
 // Station ids, in the order the stations are created.
 enum Station : int { Altenbach1 = 1, Altenbach2, Mittelberg1, Mittelberg2, Zollhafen1, Zollhafen2 };
@@ -259,12 +264,15 @@ void betriebBauen(KopflosesProgramm& k)
     for (const auto& station : k.daten.HaltestellenListe) {
         station->HaltestelleZuge = zuge;
         station->HaltestelleWarteZeit = endbahnhof(station->HaltestelleID) ? kWarteZeitEndbahnhof : kWarteZeitKreuzung;
-        station->HaltestelleRichtung = station->HaltestelleID <= Altenbach2 ? 1 : 0;
+        station->HaltestelleRichtung = station->HaltestelleID <= Mittelberg1 ? 1 : 0; // Altenbach and Mittelberg 1 eastbound
     }
     for (const auto& station : k.daten.HaltestellenListe) {
         NeueFahrstrassenSuchen(k.bild, k.daten, *station);
         for (const auto& gefunden : k.daten.DummyNeueFahrstrasseHaltestelle.HaltestelleFahrstrassen) {
-            fahrdaten(*k.daten.FahrstrasseUebernehmen(*station, *gefunden), zuge);
+            TFahrstrasse& route = *k.daten.FahrstrasseUebernehmen(*station, *gefunden);
+            route.FahrstrasseAusblenden = (route.ZielHaltestelleID == Mittelberg1 && route.FahrstrasseRichtung == 0)
+                                          || (route.ZielHaltestelleID == Mittelberg2 && route.FahrstrasseRichtung == 1);
+            fahrdaten(route, zuge);
         }
     }
     k.daten.DummyNeueFahrstrasseHaltestelle.HaltestelleFahrstrassen.clear();
