@@ -75,3 +75,61 @@ TEST(DemoBetrieb, HalfAnHourOfAutomaticOperationOnTheSimulatedLayout)
     }
     EXPECT_GT(laeufe, 150) << "each train goes from station to station about every half minute";
 }
+
+// Two hours with start delays and start speeds drawn anew for every train and route, trains
+// running faster or slower than in the shipped scenario, and the link to the command station
+// lost half-way. The program does not take back commands sent while the link is down, so the
+// link is cut while every train stands in a station: the user switches automatic operation off,
+// connects again, switches power and automatic operation on, and the trains go on.
+TEST(DemoBetrieb, TwoHoursWithRandomDelaysAndSpeedsAndALostLink)
+{
+    std::mt19937 zufall(20261211);
+    const auto zwischen = [&](int von, int bis) { return std::uniform_int_distribution<int>(von, bis)(zufall); };
+    DemoBetrieb b([&](Sim::Scenario& s) {
+        for (Sim::Placement& p : s.placements) {
+            p.scale *= zwischen(90, 110) / 100.0;
+        }
+    });
+    ASSERT_TRUE(b.befunde.isEmpty()) << b.befunde.join(u'\n').toStdString();
+    ASSERT_TRUE(b.oeffnenUndEinschalten());
+    for (TFahrstrasse* route : b.routen) {
+        for (const auto& daten : route->ZugDatenListe) {
+            daten->ZugDatenStartdelay = zwischen(1000, 5000);
+            daten->ZugDatenStarttempo = zwischen(60, 110);
+        }
+    }
+    b.automatikEin();
+    b.laufen(60 * 60 * 1000);
+
+    const auto zugStehtInBahnhof = [&] {
+        return std::none_of(b.d().ZugListe.begin(), b.d().ZugListe.end(), [](const auto& z) { return z->ZugAktiv; })
+            && std::all_of(b.sim->model().trains().begin(), b.sim->model().trains().end(),
+                           [](const Sim::TrainState& t) { return t.speed == 0; });
+    };
+    ASSERT_TRUE(b.laufenBis(zugStehtInBahnhof, 20 * 60 * 1000)) << "no moment without a train on its way";
+    int vorher = 0;
+    for (const auto& [route, l] : b.laeufe) {
+        vorher += l.gestartet;
+    }
+    EXPECT_EQ(b.sim->execute(QStringLiteral("drop")), "OK");
+    b.haupt().AutomaticSchalten();
+    ASSERT_TRUE(b.laufenBis([&] { return !b.programm->ZentraleVerbunden; }, 5000));
+    EXPECT_EQ(b.haupt().PowerAn, false);
+    b.haupt().VerbindenKlick();
+    ASSERT_TRUE(b.laufenBis([&] { return b.inBetrieb(); }, 60000));
+    EXPECT_EQ(b.sim->server().clientCount(), 1);
+    b.haupt().GoKlick();
+    ASSERT_TRUE(b.laufenBis([&] { return b.haupt().PowerAn; }, 5000));
+    b.automatikEin();
+    b.laufen(60 * 60 * 1000);
+
+    ASSERT_TRUE(b.automatikAusUndAnkommen(3 * 60 * 1000))
+        << b.sim->execute(QStringLiteral("status")).toStdString() << b.befunde.join(u'\n').toStdString();
+    AmEndePruefen(b);
+    int laeufe = 0;
+    for (const auto& [route, l] : b.laeufe) {
+        laeufe += l.freigegeben;
+    }
+    EXPECT_GT(vorher, 150);
+    EXPECT_GT(laeufe - vorher, 150) << "the trains went on after the link came back";
+}
