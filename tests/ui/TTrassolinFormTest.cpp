@@ -8,6 +8,7 @@
 #include "ui/QtDialogs.h"
 #include "ui/TGleisbildWidget.h"
 #include "ui/TZugPanel.h"
+#include "ui/LokLeisteWidget.h"
 #include "operation/BetriebsDaten.h"
 
 #include <QAbstractButton>
@@ -207,6 +208,9 @@ TEST_F(TTrassolinFormTest, LocomotiveBarShowsItsWindowAndPages)
         zuege.push_back(std::move(zug));
     }
     form->show();
+    fenster.hauptfenster().ZugeZuweisen();
+    EXPECT_FALSE(form->lokLeiste()->isVisible()) << "no project open yet";
+    programm.ProjektDateiGeladen = true;
     fenster.hauptfenster().ZugeZuweisen();
     auto* erste = child<QFrame>(QStringLiteral("LokTaste1"));
     EXPECT_TRUE(erste->isVisibleTo(form.get()));
