@@ -47,6 +47,47 @@ TGleisBildElement::TGleisBildElement(TGleisBild& bild, int kind) : bild_(bild)
     }
 }
 
+TGleisBildElement* TGleisBildElement::nachbarIn(Seite s) const
+{
+    switch (s) {
+    case Seite::N: return NachbarOben();
+    case Seite::NO: return NachbarRechtsOben();
+    case Seite::O: return NachbarRechts();
+    case Seite::SO: return NachbarRechtsUnten();
+    case Seite::S: return NachbarUnten();
+    case Seite::SW: return NachbarLinksUnten();
+    case Seite::W: return NachbarLinks();
+    case Seite::NW: return NachbarLinksOben();
+    case Seite::Keine: break;
+    }
+    return nullptr;
+}
+
+Seite TGleisBildElement::sprungAusgang(Seite t) const
+{
+    const auto frei = [this](Seite s) {
+        const TGleisBildElement* n = nachbarIn(s);
+        return n != nullptr && !n->istSprungmarke();
+    };
+    Seite weiter = KeineSeite;
+    if (t == Seite::O || t == Seite::W) {
+        if (frei(Seite::O)) {
+            weiter = Seite::O;
+        }
+        if (frei(Seite::W)) {
+            weiter = Seite::W;
+        }
+    } else if (t == Seite::N || t == Seite::S) {
+        if (frei(Seite::N)) {
+            weiter = Seite::N;
+        }
+        if (frei(Seite::S)) {
+            weiter = Seite::S;
+        }
+    }
+    return weiter;
+}
+
 int TGleisBildElement::Zellen() const
 {
     if (!istLokAnzeige()) {

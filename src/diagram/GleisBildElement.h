@@ -7,6 +7,7 @@
 #pragma once
 
 #include "diagram/ElementArten.h"
+#include "diagram/Verbindungen.h"
 
 #include <QRect>
 #include <QString>
@@ -124,6 +125,12 @@ public:
     TGleisBildElement* NachbarRechtsOben() const { return Nachbar[6]; }
     TGleisBildElement* NachbarRechtsUnten() const { return Nachbar[7]; }
     TGleisBildElement*& nachbar(Richtung r) { return Nachbar[static_cast<int>(r)]; }
+    // The neighbour link that lies in travel direction `s` (none for KeineSeite).
+    TGleisBildElement* nachbarIn(Seite s) const;
+    // A jump mark reached through its pair's other end while travelling `t`: the side a walk
+    // leaves it by. Along `t`'s axis (W-E or N-S), the side whose neighbour exists and is no
+    // jump mark; W and S win when both qualify. None for diagonal travel or no such side.
+    Seite sprungAusgang(Seite t) const;
 
     bool istLokAnzeige() const { return GleisBildNr == LokAnzeigeArt; }
     bool istSprungmarke() const { return GleisBildNr == SprungmarkeArt; }

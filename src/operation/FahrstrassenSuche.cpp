@@ -13,23 +13,6 @@
 
 namespace {
 
-// The neighbour link that lies in travel direction `s`.
-TGleisBildElement* nachbarIn(const TGleisBildElement& e, Seite s)
-{
-    switch (s) {
-    case Seite::N: return e.NachbarOben();
-    case Seite::NO: return e.NachbarRechtsOben();
-    case Seite::O: return e.NachbarRechts();
-    case Seite::SO: return e.NachbarRechtsUnten();
-    case Seite::S: return e.NachbarUnten();
-    case Seite::SW: return e.NachbarLinksUnten();
-    case Seite::W: return e.NachbarLinks();
-    case Seite::NW: return e.NachbarLinksOben();
-    case Seite::Keine: break;
-    }
-    return nullptr;
-}
-
 bool istWeiche(int kind) { return kind >= 62 && kind <= 77; }
 bool istDoppelkreuzweiche(int kind) { return kind == 55 || kind == 56 || kind == 82 || kind == 83; }
 
@@ -97,7 +80,7 @@ private:
     // Leaves towards `s`: the neighbour there, or a failed walk when there is none.
     Ende verlassen(TGleisBildElement*& e, Seite& t, Seite s)
     {
-        TGleisBildElement* n = nachbarIn(*e, s);
+        TGleisBildElement* n = e->nachbarIn(s);
         if (n == nullptr) {
             return Ende::Fehlschlag;
         }
@@ -187,26 +170,7 @@ private:
             return Ende::Weiter;
         }
         // We came through the other end: leave on the track side of this one.
-        const auto frei = [&](Seite s) {
-            const TGleisBildElement* n = nachbarIn(*e, s);
-            return n != nullptr && !n->istSprungmarke();
-        };
-        Seite weiter = KeineSeite;
-        if (t == Seite::O || t == Seite::W) {
-            if (frei(Seite::O)) {
-                weiter = Seite::O;
-            }
-            if (frei(Seite::W)) {
-                weiter = Seite::W;
-            }
-        } else if (t == Seite::N || t == Seite::S) {
-            if (frei(Seite::N)) {
-                weiter = Seite::N;
-            }
-            if (frei(Seite::S)) {
-                weiter = Seite::S;
-            }
-        }
+        const Seite weiter = e->sprungAusgang(t);
         if (weiter == KeineSeite) {
             return Ende::Halt;
         }

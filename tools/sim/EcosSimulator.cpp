@@ -1,81 +1,12 @@
 #include "EcosSimulator.h"
 
-#include <QRegularExpression>
+#include "LayoutModel.h"
+
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
 
 namespace Sim {
-
-namespace {
-// Splits a scenario line into words; "double quoted" words may hold blanks.
-QStringList words(const QString& line)
-{
-    QStringList list;
-    static const QRegularExpression re(QStringLiteral(R"re("([^"]*)"|(\S+))re"));
-    for (auto it = re.globalMatch(line); it.hasNext();) {
-        const auto m = it.next();
-        list << (m.capturedStart(1) >= 0 ? m.captured(1) : m.captured(2));
-    }
-    return list;
-}
-} // namespace
-
-std::optional<Scenario> Scenario::parse(const QString& text, QString* error)
-{
-    Scenario s;
-    int lineNo = 0;
-    const auto fail = [&](const QString& why) -> std::optional<Scenario> {
-        if (error) {
-            *error = QStringLiteral("line %1: %2").arg(lineNo).arg(why);
-        }
-        return std::nullopt;
-    };
-    for (QString line : text.split(u'\n')) {
-        ++lineNo;
-        line = line.trimmed();
-        if (line.isEmpty() || line.startsWith(u'#')) {
-            continue;
-        }
-        const QStringList w = words(line);
-        bool ok1 = true, ok2 = true;
-        if (w[0] == u"info" && w.size() == 5) {
-            s.product = w[1];
-            s.protocolVersion = w[2];
-            s.applicationVersion = w[3];
-            s.hardwareVersion = w[4];
-        } else if (w[0] == u"loco" && w.size() == 5) {
-            Lok l;
-            l.id = w[1].toInt(&ok1);
-            l.addr = w[2].toInt(&ok2);
-            l.protocol = w[3];
-            l.name = w[4];
-            if (!ok1 || !ok2 || l.id < 1000 || l.id > 9999) {
-                return fail(QStringLiteral("loco id 1000..9999 and address expected"));
-            }
-            s.locos.push_back(l);
-        } else if (w[0] == u"accessory" && w.size() == 4) {
-            Accessory a;
-            a.id = w[1].toInt(&ok1);
-            a.addr = w[2].toInt(&ok2);
-            a.name = w[3];
-            if (!ok1 || !ok2 || a.id < 20000) {
-                return fail(QStringLiteral("accessory id from 20000 and address expected"));
-            }
-            s.accessories.push_back(a);
-        } else if (w[0] == u"module" && w.size() == 2) {
-            Module m;
-            m.id = w[1].toInt(&ok1);
-            if (!ok1 || m.id < 100 || m.id > 299) {
-                return fail(QStringLiteral("module id 100..299 expected"));
-            }
-            s.modules.push_back(m);
-        } else {
-            return fail(QStringLiteral("unknown item: ") + line);
-        }
-    }
-    return s;
-}
 
 // ---- station ---------------------------------------------------------------------------------------------
 
@@ -317,6 +248,9 @@ QByteArray EcosStation::handle(ClientId client, const QString& line)
         }
         if (!changes.isEmpty()) {
             event(id, changes);
+            if (changeHook_) {
+                changeHook_(id);
+            }
         }
         return out;
     }
@@ -427,8 +361,7 @@ void EcosServer::accept()
                 if (line.trimmed().isEmpty()) {
                     continue;
                 }
-                Q_EMIT commandReceived(line);
-                write(id, station_.handle(id, line));
+                write(id, receive(id, line));
             }
         });
         connect(socket, &QTcpSocket::disconnected, this, [this, id] {
@@ -443,6 +376,12 @@ void EcosServer::accept()
         });
         Q_EMIT clientsChanged(clientCount());
     }
+}
+
+QByteArray EcosServer::receive(EcosStation::ClientId client, const QString& line)
+{
+    Q_EMIT commandReceived(line);
+    return station_.handle(client, line);
 }
 
 void EcosServer::write(EcosStation::ClientId id, const QByteArray& bytes)
@@ -517,11 +456,45 @@ QString EcosControl::execute(const QString& line)
     if (c == u"quit") {
         return QStringLiteral("BYE");
     }
+    if (const std::optional<QString> answer = executeLayout(w)) {
+        return *answer;
+    }
     return QStringLiteral("ERROR ") + QString::fromLatin1(kControlHelp);
 }
 
-EcosControlServer::EcosControlServer(EcosServer& server, QObject* parent)
-    : QObject(parent), control_(server), server_(new QTcpServer(this))
+std::optional<QString> EcosControl::executeLayout(const QStringList& w)
+{
+    const QString& c = w[0];
+    if (c != u"status" && c != u"place" && c != u"advance") {
+        return std::nullopt;
+    }
+    if (layout_ == nullptr) {
+        return QStringLiteral("ERROR no layout");
+    }
+    if (c == u"status" && w.size() == 1) {
+        QStringList lines = layout_->status();
+        lines << QStringLiteral("OK");
+        return lines.join(u'\n');
+    }
+    if (c == u"place") {
+        QString error;
+        const std::optional<Placement> p = ParsePlacement(w.mid(1), &error);
+        if (p) {
+            error = layout_->place(*p);
+        }
+        return error.isEmpty() ? QStringLiteral("OK") : QStringLiteral("ERROR ") + error;
+    }
+    bool ok = false;
+    const double ms = w.value(1).toDouble(&ok);
+    if (c == u"advance" && w.size() == 2 && ok && ms >= 0) {
+        layout_->advance(ms);
+        return QStringLiteral("OK");
+    }
+    return std::nullopt;
+}
+
+EcosControlServer::EcosControlServer(Executor execute, QObject* parent)
+    : QObject(parent), execute_(std::move(execute)), server_(new QTcpServer(this))
 {
     connect(server_, &QTcpServer::newConnection, this, [this] {
         while (QTcpSocket* socket = server_->nextPendingConnection()) {
@@ -529,7 +502,7 @@ EcosControlServer::EcosControlServer(EcosServer& server, QObject* parent)
             connect(socket, &QTcpSocket::readyRead, this, [this, socket] {
                 while (socket->canReadLine()) {
                     const QString line = QString::fromUtf8(socket->readLine()).trimmed();
-                    const QString answer = control_.execute(line);
+                    const QString answer = execute_(line);
                     socket->write(answer.toUtf8() + "\n");
                     if (answer == u"BYE") {
                         Q_EMIT quitRequested();

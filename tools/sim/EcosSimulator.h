@@ -8,6 +8,7 @@
 // All of it runs on the thread that created it (the UI thread in tests).
 #pragma once
 
+#include "Scenario.h"
 #include "drivers/ecos/EcosCodec.h"
 
 #include <QByteArray>
@@ -25,48 +26,6 @@ class QTcpSocket;
 
 namespace Sim {
 
-struct Lok {
-    int id = 1000;
-    QString name;
-    int addr = 0;
-    QString protocol = QStringLiteral("DCC28");
-    int speed = 0;
-    int dir = 0;
-    std::array<int, 29> func{};
-    QString locodesc = QStringLiteral("LOCO_TYPE_DIESEL,IMAGE_TYPE_INT,2");
-};
-
-struct Accessory {
-    int id = 20000;
-    int addr = 1;
-    QString name;
-    int state = 0;
-};
-
-struct Module {
-    int id = 100;
-    int ports = 16;
-    quint32 state = 0;
-};
-
-// The layout the station starts with. Text format, one item per line ('#' starts a comment):
-//   info "ECoS2" 0.5 4.2.6 2.0                 product, protocol, application, hardware version
-//   loco 1002 16 DCC28 "V 160"                 id, address, protocol word, name
-//   accessory 20000 5 "Weiche 5"               id, address, name
-//   module 100                                 feedback module id (16 ports)
-struct Scenario {
-    QString product = QStringLiteral("ECoS2");
-    QString protocolVersion = QStringLiteral("0.5");
-    QString applicationVersion = QStringLiteral("4.2.6");
-    QString hardwareVersion = QStringLiteral("2.0");
-    std::vector<Lok> locos;
-    std::vector<Accessory> accessories;
-    std::vector<Module> modules;
-
-    // Reads the format above; the error names the line (empty on success).
-    static std::optional<Scenario> parse(const QString& text, QString* error = nullptr);
-};
-
 class EcosStation {
 public:
     using ClientId = int;
@@ -76,6 +35,8 @@ public:
     explicit EcosStation(Scenario scenario);
 
     void setEventSink(EventSink sink) { sink_ = std::move(sink); }
+    // Called after a client's command changed a locomotive or an accessory, with its id.
+    void setChangeHook(std::function<void(int objectId)> hook) { changeHook_ = std::move(hook); }
     // Handles one command line of a client; returns the reply block's bytes.
     QByteArray handle(ClientId client, const QString& line);
     // The client went away: its views and controls end.
@@ -111,6 +72,7 @@ private:
     std::map<int, ClientId> control_;
     QStringList commands_;
     EventSink sink_;
+    std::function<void(int)> changeHook_;
 };
 
 class EcosServer : public QObject {
@@ -123,6 +85,9 @@ public:
     bool listen(quint16 port = 0);
     quint16 port() const;
     EcosStation& station() { return station_; }
+    // One command line of client `client`, as read from its socket: announced through
+    // commandReceived, then handled; returns the reply block's bytes.
+    QByteArray receive(EcosStation::ClientId client, const QString& line);
     int clientCount() const { return static_cast<int>(clients_.size()); }
 
     // Test controls.
@@ -131,6 +96,7 @@ public:
     void setRefuse(bool refuse);         // stops / resumes accepting links
 
 Q_SIGNALS:
+    // A client's command line, before the station handles it.
     void commandReceived(const QString& line);
     void clientsChanged(int count);
 
@@ -150,25 +116,34 @@ private:
     quint16 port_ = 0;
 };
 
-// Text controls on a second port, one command per line, answered "OK" or "ERROR <reason>":
+class LayoutModel;
+
+// Text controls on a second port, one command per line, answered "OK" or "ERROR <reason>";
+// "status" answers one line per train of the layout, then "OK":
 inline constexpr const char* kControlHelp =
     "occupy <module> <port> | free <module> <port> | state <module> <hex> | speed <loco> <n> | "
-    "power go|stop | drop | delay <ms> | refuse on|off | quit";
+    "power go|stop | drop | delay <ms> | refuse on|off | status | "
+    "place <loco> <element or x/y> <heading> <length> <scale> | advance <ms> | quit";
 
 class EcosControl {
 public:
-    explicit EcosControl(EcosServer& server) : server_(server) {}
+    // `layout` serves "status", "place" and "advance"; without one they are refused.
+    explicit EcosControl(EcosServer& server, LayoutModel* layout = nullptr) : server_(server), layout_(layout) {}
     // Executes one control line; returns the answer. "quit" answers "BYE".
     QString execute(const QString& line);
 
 private:
+    std::optional<QString> executeLayout(const QStringList& words);
+
     EcosServer& server_;
+    LayoutModel* layout_;
 };
 
 class EcosControlServer : public QObject {
     Q_OBJECT
 public:
-    EcosControlServer(EcosServer& server, QObject* parent = nullptr);
+    using Executor = std::function<QString(const QString&)>;
+    EcosControlServer(Executor execute, QObject* parent = nullptr);
     bool listen(quint16 port = 0);
     quint16 port() const;
 
@@ -176,7 +151,7 @@ Q_SIGNALS:
     void quitRequested();
 
 private:
-    EcosControl control_;
+    Executor execute_;
     QTcpServer* server_;
 };
 
