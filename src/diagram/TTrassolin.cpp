@@ -377,22 +377,22 @@ void TTrassolin::AutomaticSchalten()
 
 void TTrassolin::LimitHoch()
 {
-    if (!AutomaticAn) {
-        return;
-    }
-    ++programm_.settings.MaxZugeInAutomaticAktiv;
-    if (programm_.system != nullptr) {
-        programm_.system->SaveProjectSettings();
-    }
-    Q_EMIT changed();
+    limitAendern(+1);
 }
 
 void TTrassolin::LimitRunter()
 {
-    if (!AutomaticAn || programm_.settings.MaxZugeInAutomaticAktiv <= 0) {
+    limitAendern(-1);
+}
+
+// The limit changes only while automatic is on, never below 0, and is written at once.
+void TTrassolin::limitAendern(int schritt)
+{
+    int& limit = programm_.settings.MaxZugeInAutomaticAktiv;
+    if (!AutomaticAn || limit + schritt < 0) {
         return;
     }
-    --programm_.settings.MaxZugeInAutomaticAktiv;
+    limit += schritt;
     if (programm_.system != nullptr) {
         programm_.system->SaveProjectSettings();
     }

@@ -178,6 +178,7 @@ private:
     void SignalMitFahrstrasse(TGleisBildElement& display, bool links) override;
 
     void ablaufZuweisen(const QString& element, const QString& name);
+    void limitAendern(int schritt);
     FahrstrassenDienste& fahrstrassen() const;
     void MessageRecieveVERBUNDEN();
     void MessageRecieveGETRENNT();

@@ -238,18 +238,6 @@ public:
     void SignalMitFahrstrasse(TGleisBildElement&, bool links) override { calls << (links ? "signal links" : "signal rechts"); }
 };
 
-TGleisBildElement* display(DiagramFixture& f, int x, int y, int station, int kontakt)
-{
-    GridElementDaten d;
-    d.GleisBildNr = 100;
-    d.PosX = x;
-    d.PosY = y;
-    d.HaltestelleNr = station;
-    d.GleisKontaktNr = kontakt;
-    d.MagnetArtNr0 = 11;
-    d.MagnetArtNr1 = 12;
-    return f.bild().CreateGridElement(d);
-}
 } // namespace
 
 TEST(Betrieb, LocoDisplaysOpenMenusDriveToAndPlaceTrains)
@@ -263,8 +251,8 @@ TEST(Betrieb, LocoDisplaysOpenMenusDriveToAndPlaceTrains)
     TZug* a = reinterpret_cast<TZug*>(&da); // opaque to the diagram, never dereferenced
     TZug* b = reinterpret_cast<TZug*>(&db);
     stationen.a = a;
-    TGleisBildElement* nord = display(f, 2, 2, 1, 5);
-    TGleisBildElement* sued = display(f, 2, 6, 2, 6);
+    TGleisBildElement* nord = f.addDisplay(2, 2, 1, 5);
+    TGleisBildElement* sued = f.addDisplay(2, 6, 2, 6);
     f.bild().RebuildGrid();
     f.bild().RebuildContactLists();
 

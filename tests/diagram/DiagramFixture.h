@@ -25,6 +25,19 @@ struct DiagramFixture : ProgramFixture {
         d.GleisKontaktNr = kontakt;
         return bild().CreateGridElement(d);
     }
+    // A loco display of `kind` (100..103) for `station` with exit signals 11 and 12.
+    TGleisBildElement* addDisplay(int x, int y, int station, int kontakt, int kind = 100)
+    {
+        GridElementDaten d;
+        d.GleisBildNr = kind;
+        d.PosX = x;
+        d.PosY = y;
+        d.HaltestelleNr = station;
+        d.GleisKontaktNr = kontakt;
+        d.MagnetArtNr0 = 11;
+        d.MagnetArtNr1 = 12;
+        return bild().CreateGridElement(d);
+    }
     TGleisBildElement* addJumpMark(int x, int y, int nr, int ende)
     {
         GridElementDaten d;

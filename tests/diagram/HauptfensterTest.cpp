@@ -51,8 +51,8 @@ struct Hauptfenster : DiagramFixture {
         nord = daten.HaltestelleNeu(QStringLiteral("Nord"));
         sued = daten.HaltestelleNeu(QStringLiteral("Sued"));
         sued->HaltestelleArt = QStringLiteral("Schattenbahnhof");
-        nordAnzeige = anzeige(2, 2, nord->HaltestelleID, 5);
-        suedAnzeige = anzeige(2, 6, sued->HaltestelleID, 6);
+        nordAnzeige = addDisplay(2, 2, nord->HaltestelleID, 5, 101);
+        suedAnzeige = addDisplay(2, 6, sued->HaltestelleID, 6, 101);
         bild().RebuildGrid();
         bild().RebuildContactLists();
         for (const char* name : {"V 100", "BR 01", "E 10"}) {
@@ -62,18 +62,6 @@ struct Hauptfenster : DiagramFixture {
     }
     ~Hauptfenster() { programm->fahrstrassen = nullptr; }
 
-    TGleisBildElement* anzeige(int x, int y, int station, int kontakt)
-    {
-        GridElementDaten d;
-        d.GleisBildNr = 101;
-        d.PosX = x;
-        d.PosY = y;
-        d.HaltestelleNr = station;
-        d.GleisKontaktNr = kontakt;
-        d.MagnetArtNr0 = 11;
-        d.MagnetArtNr1 = 12;
-        return bild().CreateGridElement(d);
-    }
     TZug& zug(const QString& name)
     {
         auto& liste = fenster->betriebsdaten().ZugListe;

@@ -7,7 +7,11 @@
 #include "diagram/TTrassolin.h"
 #include "ui/QtDialogs.h"
 #include "ui/TGleisbildWidget.h"
+#include "ui/TZugPanel.h"
+#include "ui/LokLeisteWidget.h"
+#include "operation/BetriebsDaten.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QFile>
 #include <QLabel>
@@ -187,4 +191,71 @@ TEST_F(TTrassolinFormTest, OpenedWithoutCommandStationThePlanIsShownAndClicksOpe
     auto* swap = child<QWidget>("TUmkehrPanel");
     EXPECT_TRUE(swap->isVisibleTo(diagramm));
     EXPECT_EQ(swap->geometry().left(), weiche->rect.right() + 21);
+}
+
+// The locomotive bar shows the trains of its window on named keys and pages with its keys; a
+// click on a key's picture shows the train's panel.
+TEST_F(TTrassolinFormTest, LocomotiveBarShowsItsWindowAndPages)
+{
+    auto& zuege = fenster.betriebsdaten().ZugListe;
+    const int tasten = fenster.hauptfenster().lokLeiste().tastenAnzahl();
+    ASSERT_GE(tasten, 2);
+    for (int i = 0; i < tasten + 2; ++i) {
+        auto zug = std::make_unique<TZug>(&programm);
+        zug->ZugNr = i;
+        zug->ZugName = QStringLiteral("Lok %1").arg(i + 1);
+        zug->Addr = i + 1;
+        zuege.push_back(std::move(zug));
+    }
+    form->show();
+    fenster.hauptfenster().ZugeZuweisen();
+    EXPECT_FALSE(form->lokLeiste()->isVisible()) << "no project open yet";
+    programm.ProjektDateiGeladen = true;
+    fenster.hauptfenster().ZugeZuweisen();
+    auto* erste = child<QFrame>(QStringLiteral("LokTaste1"));
+    EXPECT_TRUE(erste->isVisibleTo(form.get()));
+    EXPECT_EQ(child<QLabel>(QStringLiteral("LokLabel"))->text(), QStringLiteral("Lok 1"));
+    auto* plus = child<QWidget>(QStringLiteral("LokLeistePlus"));
+    auto* minus = child<QWidget>(QStringLiteral("LokLeisteMinus"));
+    EXPECT_TRUE(plus->isEnabled());
+    EXPECT_FALSE(minus->isEnabled());
+    QTest::mouseClick(static_cast<QAbstractButton*>(plus), Qt::LeftButton);
+    EXPECT_EQ(erste->findChild<QLabel*>(QStringLiteral("LokLabel"))->text(), QStringLiteral("Lok %1").arg(tasten + 1));
+    EXPECT_FALSE(child<QFrame>(QStringLiteral("LokTaste3"))->isVisibleTo(form.get())) << "only two trains are left";
+    EXPECT_TRUE(minus->isEnabled());
+
+    // A click on the picture shows the train's panel.
+    TZug& zug = *zuege[static_cast<std::size_t>(tasten)];
+    QTest::mouseClick(erste->findChild<QLabel*>(QStringLiteral("LokBild")), Qt::LeftButton);
+    EXPECT_TRUE(zug.ZugSichtbar);
+    EXPECT_TRUE(form->zugPanels()[static_cast<std::size_t>(tasten)]->isVisibleTo(form.get()));
+
+    // Sorted by kind: three pages with their own keys.
+    programm.settings.LoksEinteilen = true;
+    zuege[0]->ZugArt = QStringLiteral("E-Lok");
+    fenster.hauptfenster().ZugeZuweisen();
+    EXPECT_TRUE(child<QWidget>(QStringLiteral("LokLeisteSortiert"))->isVisibleTo(form.get()));
+    EXPECT_EQ(child<QFrame>(QStringLiteral("LokTasteElok1"))->findChild<QLabel*>(QStringLiteral("LokLabel"))->text(),
+              QStringLiteral("Lok 1"));
+}
+
+// A loco display's menu opens as a real menu with the logic's entries and pictures.
+TEST_F(TTrassolinFormTest, DisplayMenuOpensWithTheEntriesOfTheLogic)
+{
+    form->show();
+    Menue menue;
+    bool geklickt = false;
+    menue.push_back({QStringLiteral("Zug"), 33, true, false, {}, {{QStringLiteral("Zug wenden"), 34, true, false, [&geklickt] { geklickt = true; }, {}}}});
+    menue.push_back({QStringLiteral("Zug Info"), 35, false, false, {}, {}});
+    Q_EMIT fenster.hauptfenster().menueOeffnen(menue, QPoint(40, 40));
+    QMenu* offen = form->offenesMenue();
+    ASSERT_NE(offen, nullptr);
+    ASSERT_EQ(offen->actions().size(), 2);
+    EXPECT_EQ(offen->actions()[0]->text(), QStringLiteral("Zug"));
+    ASSERT_NE(offen->actions()[0]->menu(), nullptr);
+    EXPECT_FALSE(offen->actions()[0]->icon().isNull());
+    EXPECT_FALSE(offen->actions()[1]->isEnabled());
+    offen->actions()[0]->menu()->actions()[0]->trigger();
+    EXPECT_TRUE(geklickt);
+    offen->close();
 }

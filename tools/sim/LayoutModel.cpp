@@ -373,8 +373,9 @@ void LayoutModel::report(LayoutEvent event)
 {
     event.timeMs = now_;
     events_.push_back(event);
-    if (listener_) {
-        listener_(events_.back());
+    const LayoutEvent reported = events_.back(); // a listener may report more
+    for (const auto& listener : listeners_) {
+        listener(reported);
     }
 }
 

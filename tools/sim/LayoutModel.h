@@ -84,8 +84,8 @@ public:
     std::vector<TrainState> trains() const;
     std::optional<TrainState> train(int loco) const;
     const std::vector<LayoutEvent>& events() const { return events_; }
-    // Called with every event as it happens.
-    void setEventListener(std::function<void(const LayoutEvent&)> listener) { listener_ = std::move(listener); }
+    // `listener` is called with every event as it happens, after the listeners added before.
+    void addEventListener(std::function<void(const LayoutEvent&)> listener) { listeners_.push_back(std::move(listener)); }
     // Things of the plan the scenario does not serve (contacts without module, accessory
     // addresses without accessory), found by `load`.
     const QStringList& warnings() const { return warnings_; }
@@ -115,7 +115,7 @@ private:
     std::map<int, std::pair<const TGleisBildElement*, QString>> derailed_; // loco -> where, why
     std::map<int, std::pair<int, const TGleisBildElement*>> occupied_;    // contact -> loco, element
     std::vector<LayoutEvent> events_;
-    std::function<void(const LayoutEvent&)> listener_;
+    std::vector<std::function<void(const LayoutEvent&)>> listeners_;
     QStringList warnings_;
     double now_ = 0;
 };

@@ -11,7 +11,7 @@ const QString kTickTag = QStringLiteral("sim-layout");
 Simulator::Simulator(const Scenario& scenario) : server_(scenario), model_(server_.station()), control_(server_, &model_)
 {
     station().setChangeHook([this](int id) { model_.objectChanged(id); });
-    model_.setEventListener([this](const LayoutEvent& event) { Q_EMIT reported(event); });
+    model_.addEventListener([this](const LayoutEvent& event) { Q_EMIT reported(event); });
     // Emitted before the station handles the line.
     connect(&server_, &EcosServer::commandReceived, this, &Simulator::catchUp);
 }
