@@ -67,8 +67,8 @@ void LokLeisteWidget::aktualisieren()
     const bool sortiert = leiste.sortiert();
     einzeln_->setVisible(!sortiert);
     sortiert_->setVisible(sortiert);
-    // Nothing to offer before a project is open.
-    setVisible(logic_.LokLeisteSichtbar && programm_.ProjektDateiGeladen);
+    // Nothing to offer while the window is locked (before a project is open).
+    setVisible(logic_.LokLeisteSichtbar && logic_.steuerzustand() != TTrassolin::Steuerzustand::Gesperrt);
     for (int seite = 0; seite < static_cast<int>(leiste.seiten().size()); ++seite) {
         const std::vector<TZug*> zuege = leiste.Tasten(seite);
         for (int nr = 1; nr <= leiste.tastenAnzahl(); ++nr) {

@@ -208,10 +208,10 @@ TEST_F(TTrassolinFormTest, LocomotiveBarShowsItsWindowAndPages)
         zuege.push_back(std::move(zug));
     }
     form->show();
+    fenster.hauptfenster().setSteuerzustand(TTrassolin::Steuerzustand::Gesperrt);
     fenster.hauptfenster().ZugeZuweisen();
     EXPECT_FALSE(form->lokLeiste()->isVisible()) << "no project open yet";
-    programm.ProjektDateiGeladen = true;
-    fenster.hauptfenster().ZugeZuweisen();
+    fenster.hauptfenster().setSteuerzustand(TTrassolin::Steuerzustand::Betrieb);
     auto* erste = child<QFrame>(QStringLiteral("LokTaste1"));
     EXPECT_TRUE(erste->isVisibleTo(form.get()));
     EXPECT_EQ(child<QLabel>(QStringLiteral("LokLabel"))->text(), QStringLiteral("Lok 1"));
