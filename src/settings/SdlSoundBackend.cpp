@@ -165,6 +165,9 @@ bool SdlSoundBackend::Init(int frequency)
         return true;
     }
     if (!d_->sdlStarted) {
+        // SDL would otherwise catch SIGINT and SIGTERM for its own event queue, which this
+        // program never reads: the program could no longer be ended by a signal.
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
             return false;
         }
