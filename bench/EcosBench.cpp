@@ -1,40 +1,18 @@
 // The ECoS driver's receive path in the full program: from the bytes of a feedback event arriving
 // on the link to the contact table updated by the main window (WM_S88_CHANGE2). Time is manual:
 // the reader's 30 ms wait is not measured, only the work of one reader tick.
-#include "core/CollectingDialogs.h"
-#include "core/Clock.h"
-#include "core/Dialogs.h"
-#include "core/ManualScheduler.h"
-#include "core/MessageBus.h"
-#include "core/Programm.h"
-#include "core/StartProgram.h"
+#include "BenchProgramm.h"
 #include "diagram/GleisBild.h"
 #include "drivers/ecos/TProtokolEcos.h"
-#include "drivers/transport/FakeTransport.h"
 
 #include <benchmark/benchmark.h>
 
-#include <QDir>
-#include <QTemporaryDir>
-
 namespace {
-struct Program {
-    QTemporaryDir root;
-    MessageBus bus;
-    ManualScheduler scheduler;
-    FixedClock clock{QDateTime(QDate(2026, 12, 11), QTime(10, 0))};
-    CollectingDialogs dialogs;
-    Programm programm{bus, scheduler, clock, dialogs, root.path() + QStringLiteral("/")};
-    std::unique_ptr<ProgrammFenster> fenster;
+struct Program : BenchProgramm {
     FakeTransport* link = nullptr;
 
-    Program()
+    Program() : BenchProgramm(8)
     {
-        QDir().mkpath(programm.projectFolder());
-        programm.settings.ZentraleTyp = 8;
-        fenster = std::make_unique<ProgrammFenster>(programm, [](const QString&) -> std::unique_ptr<Transport> {
-            return std::make_unique<FakeTransport>();
-        });
         link = static_cast<FakeTransport*>(fenster->transport(QStringLiteral("TProtokolEC2")));
         bus.broadcast(Msg::WM_VERBINDEN, 8, 0);
         scheduler.advance(3000);
@@ -46,7 +24,6 @@ struct Program {
         link->feed(modules + "<END 0 (OK)>\r\n");
         scheduler.advance(12000);
     }
-    ~Program() { fenster.reset(); }
 };
 } // namespace
 

@@ -5,20 +5,12 @@
 // Time is manual; the change falls at a different point of the tick period in every iteration.
 // Counters: the scheduler time from change to command (mean and maximum) and the number of
 // high-priority ticks it took (always 1). The real time is that of the report and the tick.
-#include "core/Clock.h"
-#include "core/CollectingDialogs.h"
-#include "core/ManualScheduler.h"
-#include "core/MessageBus.h"
-#include "core/Programm.h"
-#include "core/StartProgram.h"
+#include "BenchProgramm.h"
 #include "diagram/GleisBild.h"
-#include "drivers/transport/FakeTransport.h"
 #include "operation/BetriebsDaten.h"
 #include "operation/Zugsteuerung.h"
 
 #include <benchmark/benchmark.h>
-
-#include <QTemporaryDir>
 
 namespace {
 // Keeps the scheduler time of the last speed command.
@@ -39,34 +31,19 @@ private:
     const Scheduler& scheduler_;
 };
 
-struct Program {
-    QTemporaryDir root;
-    MessageBus bus;
-    ManualScheduler scheduler;
-    FixedClock clock{QDateTime(QDate(2026, 12, 11), QTime(10, 0))};
-    CollectingDialogs dialogs;
-    Programm programm{bus, scheduler, clock, dialogs, root.path() + QStringLiteral("/")};
-    std::unique_ptr<ProgrammFenster> fenster;
+struct Program : BenchProgramm {
     SpeedEmpfaenger empfaenger{scheduler};
     TZug* zug = nullptr;
 
-    Program()
+    Program() : BenchProgramm(8)
     {
-        programm.settings.ZentraleTyp = 8;
-        fenster = std::make_unique<ProgrammFenster>(programm, [](const QString&) -> std::unique_ptr<Transport> {
-            return std::make_unique<FakeTransport>();
-        });
         BetriebsDaten& daten = fenster->betriebsdaten();
         daten.ZugListe.push_back(std::make_unique<TZug>(&programm));
         zug = daten.ZugListe.back().get();
         zug->ECOSID = QStringLiteral("1002");
         bus.attach(&empfaenger);
     }
-    ~Program()
-    {
-        bus.detach(&empfaenger);
-        fenster.reset();
-    }
+    ~Program() { bus.detach(&empfaenger); }
 };
 } // namespace
 

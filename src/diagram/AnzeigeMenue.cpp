@@ -52,8 +52,7 @@ TAnzeigeMenue::TAnzeigeMenue(Programm& programm) : programm_(programm) {}
 
 FahrstrassenDienste& TAnzeigeMenue::fahrstrassen() const
 {
-    static KeineFahrstrassenDienste keine;
-    return programm_.fahrstrassen != nullptr ? *programm_.fahrstrassen : keine;
+    return FahrstrassenOderKeine(programm_.fahrstrassen);
 }
 
 THaltestelle* TAnzeigeMenue::station(int id) const

@@ -27,8 +27,7 @@ TTrassolin::TTrassolin(Programm& programm)
 
 FahrstrassenDienste& TTrassolin::fahrstrassen() const
 {
-    static KeineFahrstrassenDienste keine;
-    return programm_.fahrstrassen != nullptr ? *programm_.fahrstrassen : keine;
+    return FahrstrassenOderKeine(programm_.fahrstrassen);
 }
 
 QString TTrassolin::Titel() const

@@ -63,3 +63,10 @@ public:
     void setAktivAnzeige(std::function<void(int)>) override {}
     void DiagnoseZeile(const QString&, int) override {}
 };
+
+// The services in `dienste`, or the do-nothing ones while none are attached.
+inline FahrstrassenDienste& FahrstrassenOderKeine(FahrstrassenDienste* dienste)
+{
+    static KeineFahrstrassenDienste keine;
+    return dienste != nullptr ? *dienste : keine;
+}

@@ -490,13 +490,16 @@ void TTrassolinForm::refreshMenus()
     // "Drehscheibe" stays hidden until a turntable is placed on the plan.
     const bool drehscheibe = programm_.gleisbild != nullptr && programm_.gleisbild->Drehscheibe().Platziert;
     drehscheibe_->menuAction()->setVisible(drehscheibe && drehscheibe_->menuAction()->isVisible());
-    const auto steuern = [this](const char* name, const QString& element) {
+    // An entry as its control state sets it, further limited by `enabled` and `visible`.
+    const auto steuern = [this](const char* name, const QString& element, bool enabled = true, bool visible = true) {
         const TTrassolin::Steuerung s = logic_.SteuerungVon(element);
-        entries_[QString::fromLatin1(name)]->setEnabled(s.enabled);
-        entries_[QString::fromLatin1(name)]->setVisible(s.visible);
+        QAction* a = entries_[QString::fromLatin1(name)];
+        a->setEnabled(s.enabled && enabled);
+        a->setVisible(s.visible && visible);
     };
-    steuern("LokdatenbankAction", QStringLiteral("Bearbeiten:Lokdatenbank"));
-    steuern("GleisplanAction", QStringLiteral("Bearbeiten:Gleisplan"));
+    steuern("LokdatenbankAction", QStringLiteral("Bearbeiten:Lokdatenbank"), !logic_.AutomaticAn, logic_.DatenbankKeySichtbar);
+    // Switching automatic on keeps the editor shut, by key and by menu.
+    steuern("GleisplanAction", QStringLiteral("Bearbeiten:Gleisplan"), !logic_.AutomaticAn);
     steuern("HaltestellenAction", QStringLiteral("Bearbeiten:Haltestellen"));
     steuern("SystemEinstellungenAction", QStringLiteral("Bearbeiten:System"));
     steuern("SpeichernAction", QStringLiteral("Bearbeiten:System"));
@@ -507,22 +510,15 @@ void TTrassolinForm::refreshMenus()
             a->setVisible(logic_.SteuerungVon(QStringLiteral("Anzeige:Editor")).visible);
         }
     }
-    entries_[QStringLiteral("LokdatenbankAction")]->setVisible(logic_.DatenbankKeySichtbar && entries_[QStringLiteral("LokdatenbankAction")]->isVisible());
-    entries_[QStringLiteral("LokdatenbankAction")]->setEnabled(!logic_.AutomaticAn && entries_[QStringLiteral("LokdatenbankAction")]->isEnabled());
     entries_[QStringLiteral("CheckFahrstrasseAction")]->setVisible(logic_.DebugSichtbar);
     entries_[QStringLiteral("VerbindenAction")]->setText(logic_.verbindenMenuText());
     entries_[QStringLiteral("InfoAction")]->setEnabled(logic_.InfoPictureEnabled);
     entries_[QStringLiteral("AutomaticAction")]->setText(logic_.AutomaticMenueText());
-    entries_[QStringLiteral("LokleisteAction")]->setText(logic_.LokLeisteSichtbar ? QStringLiteral("Lok Leiste Verbergen")
-                                                                                 : QStringLiteral("Lok Leiste Anzeigen"));
+    entries_[QStringLiteral("LokleisteAction")]->setText(logic_.LokLeisteText());
     for (const auto& [control, fenster] : fensterControls_) {
         if (auto* a = qobject_cast<QAction*>(control); a != nullptr && !oeffner_.count(fenster)) {
             a->setEnabled(false);
         }
-    }
-    // Switching automatic on keeps the editor shut, by key and by menu.
-    if (logic_.AutomaticAn) {
-        entries_[QStringLiteral("GleisplanAction")]->setEnabled(false);
     }
 }
 
